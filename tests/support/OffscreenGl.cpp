@@ -1,5 +1,6 @@
 #include "support/OffscreenGl.h"
 
+#include <GL/gl.h>
 #include <GL/osmesa.h>
 
 #include <stdexcept>
@@ -15,4 +16,9 @@ OffscreenGl::OffscreenGl(int width, int height, int depthBits)
   context_ = ctx;
 }
 
-OffscreenGl::~OffscreenGl() { OSMesaDestroyContext(static_cast<OSMesaContext>(context_)); }
+// Queued drawing must finish before the context goes: OSMesa crashes destroying a context
+// with work still pending.
+OffscreenGl::~OffscreenGl() {
+  glFinish();
+  OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
+}
