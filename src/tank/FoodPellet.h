@@ -29,6 +29,7 @@ class FoodPellet {
   float spin() const { return spin_; }
   float fallSpeed() const { return fallSpeed_; }
   GLuint displayList() const { return list_; }
+  GLuint texture() const { return texture_; }
 
  private:
   float localX_ = 0, localY_ = 0, localZ_ = 0;
@@ -41,5 +42,8 @@ class FoodPellet {
   float dropX_ = 0, dropY_ = 0, dropZ_ = 0;
   bool active_ = false;
 };
+
+// Index of the first pellet not in the tank, or -1 when all of them are.
+int FirstFreePellet(const FoodPellet (&pellets)[kPelletCount]);
 
 }  // namespace tank

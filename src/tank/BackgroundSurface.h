@@ -1,0 +1,40 @@
+#pragma once
+
+#include "tank/TankBox.h"
+
+namespace tank {
+
+// The curved sheet that carries the background picture: a quintic Bezier patch of 6 x 6
+// control points whose upper two rows sway with a wave offset that moves back and forth
+// one step per build.
+class BackgroundSurface {
+ public:
+  static constexpr int kNetSize = 6;
+  static constexpr int kDefaultSegments = 2;
+  static constexpr int kMaxSegments = 64;
+
+  struct Point {
+    double x = 0, y = 0, z = 0;
+  };
+
+  // Advances the wave (only for BACKGROUND 0 or 2) and rebuilds the control net from the box.
+  void BuildControlNet(const TankBox& box, int backgroundSetting);
+
+  // Evaluates the patch on a (segments + 1) x (segments + 1) grid and draws it as textured
+  // triangle strips with the currently bound texture. Segments are clamped to 1..kMaxSegments.
+  void Draw(int segments = kDefaultSegments) const;
+
+  float waveOffset() const { return waveOffset_; }
+  bool waveRising() const { return waveRising_; }
+  // Row 0 is the top row, column 0 the box's left.
+  const Point& controlPoint(int row, int column) const { return net_[row][column]; }
+
+ private:
+  void StepWave();
+
+  float waveOffset_ = 0.0f;
+  bool waveRising_ = true;
+  Point net_[kNetSize][kNetSize];
+};
+
+}  // namespace tank
