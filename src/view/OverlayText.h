@@ -1,0 +1,61 @@
+#pragma once
+#include <GL/gl.h>
+
+#include <string>
+
+// The overlay: four lines of extruded 3-D text in front of the tank for the first 100 frames
+// after start-up and again whenever the user presses F1.
+namespace view {
+
+inline constexpr int kGlyphListCount = 256;     // one display list per character code
+inline constexpr unsigned kEmptyGlyph = 255;    // its list holds nothing
+inline constexpr int kTextBufferSize = 256;     // formatted text is cut to 255 characters
+inline constexpr int kOverlayShowFrames = 100;  // frames the overlay stays up per showing
+
+// 256 consecutive display lists: list base + c draws character c (Latin-1) and moves the
+// current position by the glyph's advance. Glyphs are about one world unit tall.
+class GlyphLists {
+ public:
+  GlyphLists() = default;
+  GlyphLists(const GlyphLists&) = delete;
+  GlyphLists& operator=(const GlyphLists&) = delete;
+
+  // Builds the lists from the bold sans font that fontconfig finds. Needs a current GL
+  // context. Returns false (and stays empty) when no usable font exists.
+  bool Build();
+  // Frees the lists (the GL context must still be current).
+  void Release();
+
+  bool ready() const { return base_ != 0; }
+  GLuint base() const { return base_; }
+
+  // Draws printf-style text at the current model-view position; nothing when no font was
+  // found or the format is missing.
+  void DrawText(const char* format, ...) const __attribute__((format(printf, 2, 3)));
+
+  // The font file fontconfig picks for "sans:bold"; empty when there is none.
+  static std::string FindFontFile();
+
+ private:
+  GLuint base_ = 0;
+};
+
+// The overlay's timing and its four lines.
+class Overlay {
+ public:
+  // One frame's overlay: counts the shown frame, hides after 100 of them, then draws the
+  // lines (texturing and lighting off, white) when visible. Restores the GL state it touched.
+  void RunFrame(const GlyphLists& glyphs);
+  void Toggle() { visible_ = !visible_; }  // F1
+
+  bool visible() const { return visible_; }
+  int shownFrames() const { return shownFrames_; }
+  bool drewLastFrame() const { return drewLastFrame_; }
+
+ private:
+  bool visible_ = true;
+  int shownFrames_ = 0;
+  bool drewLastFrame_ = false;
+};
+
+}  // namespace view

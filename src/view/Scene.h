@@ -1,0 +1,108 @@
+#pragma once
+#include <GL/gl.h>
+
+#include "fish/LargeFish.h"
+#include "fish/Population.h"
+#include "fish/SlowFish.h"
+#include "fish/SpeciesFish.h"
+#include "tank/BackgroundSurface.h"
+#include "tank/Bubbles.h"
+#include "tank/FoodPellet.h"
+#include "tank/TankBox.h"
+#include "ui/CommandId.h"
+#include "view/Camera.h"
+#include "view/OverlayText.h"
+#include "view/Picking.h"
+
+// The whole aquarium without a window: every scene object, scene start-up, the frame, the
+// mouse state and the interaction mode. The window that shows it makes a GL context current
+// and forwards paint, timer, mouse and F1 to it.
+namespace view {
+
+inline constexpr int kInitialScreenWidth = 1680;
+inline constexpr int kInitialScreenHeight = 1050;
+inline constexpr int kMaxRevealCount = 100;
+
+class Scene {
+ public:
+  Scene() = default;
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+
+  // Scene start-up from the overlay glyphs on (the caller has made a GL context current):
+  // overlay glyphs, fixed GL state, tank box, background surface, temp-path check, textures,
+  // settings load, placement, pellets, fog. Returns false when it stopped early.
+  bool Startup(int screenWidth, int screenHeight);
+
+  // One frame: advance and draw everything (no glFinish, no buffer swap).
+  void RunFrame();
+
+  // Mouse, in client pixels with y downwards.
+  void OnLeftDown(int x, int y);
+  void OnLeftUp();
+  void OnMouseMove(int x, int y);
+  void OnLeftDoubleClick() {}  // the second click of a double click changes nothing
+  void ToggleOverlay() { overlay_.Toggle(); }  // F1
+
+  int Mode() const { return mode_; }
+  void SetMode(int commandId) { mode_ = commandId; }
+  // Cursor resource id for the mode and button state; 0 leaves the cursor as it is.
+  int CursorId() const;
+
+  // Read access for the shell, tests and the benchmark.
+  int revealCount() const { return revealCount_; }
+  const tank::TankBox& tankBox() const { return box_; }
+  int screenWidth() const { return screenWidth_; }
+  int screenHeight() const { return screenHeight_; }
+  fish::SpeciesFish& poolFish(int i) { return pool_[i]; }
+  fish::LargeFish& largeFish(int i) { return large_[i]; }
+  fish::SlowFish& slowFish(int i) { return slow_[i]; }
+  const tank::FoodPellet& pellet(int i) const { return pellets_[i]; }
+  int activePellets() const;
+  const tank::BubbleEmitter& emitter(int k) const { return emitters_[k]; }
+  const PickBars& pickBars() const { return pickBars_; }
+  const Overlay& overlay() const { return overlay_; }
+  const GlyphLists& glyphs() const { return glyphs_; }
+  GLuint backgroundTexture() const { return backgroundTexture_; }
+  GLuint fishTexture(int slot) const { return fishTextures_[slot]; }
+  bool buttonDown() const { return buttonDown_; }
+  bool feedClickPending() const { return feedClickPending_; }
+  int lastPickedFish() const { return lastPickedFish_; }
+
+ private:
+  void SetFixedGlState();
+  void SetFog();
+  void DrawPoolFish();
+  void DrawLargeAndSlowFish();
+  void DrawBackgroundSurface();
+  void DrawBubbles();
+  void DrawPellets();
+  void RunFishPick();
+
+  // Scene objects in the order they are constructed.
+  int revealCount_ = 0;
+  PickBars pickBars_;
+  tank::BubbleEmitter emitters_[tank::kEmitterCount];
+  fish::SpeciesFish pool_[fish::kPoolSize];
+  fish::LargeFish large_[fish::kLargeFishCount];
+  fish::SlowFish slow_[fish::kSlowFishCount];
+  tank::FoodPellet pellets_[tank::kPelletCount];
+  Overlay overlay_;
+  GlyphLists glyphs_;
+  tank::TankBox box_;
+  tank::BackgroundSurface surface_;
+  GLuint backgroundTexture_ = 0;
+  GLuint fishTextures_[fish::kFishTextureSlots] = {};
+  int screenWidth_ = kInitialScreenWidth;
+  int screenHeight_ = kInitialScreenHeight;
+  int mouseX_ = 0;
+  int mouseY_ = 0;
+  bool buttonDown_ = false;
+  bool feedClickPending_ = false;
+  int mode_ = kCmdFeed;
+  float emitterPositions_[tank::kEmitterCount][3] = {};
+  float cameraOffset_ = kCameraOffset;
+  int lastPickedFish_ = -1;
+};
+
+}  // namespace view

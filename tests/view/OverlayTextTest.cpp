@@ -1,0 +1,141 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "SceneFixture.h"
+#include "support/OffscreenGl.h"
+#include "view/OverlayText.h"
+
+namespace {
+
+struct Drawn {
+  int litPixels = 0;      // pixels the text covered
+  float advance = 0.0f;   // x translation the call left on the model-view matrix
+  float height = 0.0f;    // height of the covered rows in world units
+};
+
+constexpr float kUnitsPerPixel = 0.01f;  // the view below: 2.56 x 2.56 world units
+
+// Draws with a plain orthographic view (world origin near the lower left corner) and reports
+// what the text covered and how far it moved the current position.
+template <class Draw>
+Drawn Measure(OffscreenGl& gl, Draw draw) {
+  glViewport(0, 0, gl.width(), gl.height());
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-0.2, -0.2 + gl.width() * kUnitsPerPixel, -0.5, -0.5 + gl.height() * kUnitsPerPixel,
+          -10, 10);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glColor3f(1, 1, 1);
+  draw();
+  glFinish();
+  Drawn d;
+  GLfloat m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  d.advance = m[12];
+  int minRow = gl.height(), maxRow = -1;
+  for (int y = 0; y < gl.height(); ++y)
+    for (int x = 0; x < gl.width(); ++x)
+      if (gl.pixel(x, y)[0] > 128) {
+        ++d.litPixels;
+        minRow = std::min(minRow, y);
+        maxRow = std::max(maxRow, y);
+      }
+  if (maxRow >= minRow) d.height = (maxRow - minRow + 1) * kUnitsPerPixel;
+  return d;
+}
+
+class GlyphListsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(glyphs.Build()) << "no bold sans font found"; }
+  void TearDown() override { glyphs.Release(); }
+  OffscreenGl gl{256, 256};
+  view::GlyphLists glyphs;
+};
+
+TEST_F(GlyphListsTest, EachListDrawsItsGlyphAndAdvancesExceptTheEmptyCode255) {
+  const Drawn a = Measure(gl, [&] { glCallList(glyphs.base() + 'A'); });
+  EXPECT_GT(a.litPixels, 0);
+  EXPECT_GT(a.advance, 0.3f);
+  EXPECT_LT(a.advance, 1.2f);
+
+  const Drawn space = Measure(gl, [&] { glCallList(glyphs.base() + ' '); });
+  EXPECT_EQ(space.litPixels, 0);
+  EXPECT_GT(space.advance, 0.1f);
+
+  const Drawn empty = Measure(gl, [&] { glCallList(glyphs.base() + view::kEmptyGlyph); });
+  EXPECT_EQ(empty.litPixels, 0);
+  EXPECT_FLOAT_EQ(empty.advance, 0.0f);
+
+  // Latin-1 letters above 127 are real glyphs too.
+  const Drawn umlaut = Measure(gl, [&] { glCallList(glyphs.base() + 0xC4); });  // A with diaeresis
+  EXPECT_GT(umlaut.litPixels, 0);
+  EXPECT_NEAR(umlaut.advance, a.advance, 1e-4f);
+}
+
+TEST_F(GlyphListsTest, TextIsAboutOneWorldUnitTallAndTheTitleFitsEveryScreenShape) {
+  const float capHeight = Measure(gl, [&] { glyphs.DrawText("H"); }).height;
+  EXPECT_GT(capHeight, 0.55f);
+  EXPECT_LT(capHeight, 1.0f);
+
+  // The title starts at x = -5.5, 50 units in front of the eye; the narrowest view (a screen
+  // taller than wide) is 0.4 * 50 = 20 units wide on each side.
+  const Drawn title = Measure(gl, [&] { glyphs.DrawText("%s", "3D Pelavo Zudadudu Zavivizarov 1.0"); });
+  EXPECT_GT(title.litPixels, 0);
+  EXPECT_GT(-5.5f + title.advance, 10.0f);  // big enough to read
+  EXPECT_LT(-5.5f + title.advance, 20.0f);
+}
+
+TEST_F(GlyphListsTest, FormattedTextIsCutAt255CharactersAndAMissingFormatDrawsNothing) {
+  const float w = Measure(gl, [&] { glyphs.DrawText("W"); }).advance;
+  const std::string exact(255, 'W');
+  const std::string longer(300, 'W');
+  EXPECT_NEAR(Measure(gl, [&] { glyphs.DrawText("%s", exact.c_str()); }).advance, 255 * w, 0.01f);
+  EXPECT_NEAR(Measure(gl, [&] { glyphs.DrawText("%s", longer.c_str()); }).advance, 255 * w, 0.01f);
+  EXPECT_NEAR(Measure(gl, [&] { glyphs.DrawText("%d-%s", 42, "ab"); }).advance,
+              Measure(gl, [&] { glyphs.DrawText("42-ab"); }).advance, 1e-4f);
+
+  const Drawn none = Measure(gl, [&] { glyphs.DrawText(nullptr); });
+  EXPECT_EQ(none.litPixels, 0);
+  EXPECT_FLOAT_EQ(none.advance, 0.0f);
+}
+
+// The overlay through the scene's frames.
+TEST(OverlayTiming, ShowsOnFrames1To100AndF1HidesAndResumesTheRemainingFrames) {
+  {
+    SceneFixture f(320, 200);
+    ASSERT_TRUE(f.Start());
+    for (int frame = 1; frame <= 130; ++frame) {
+      f.scene->RunFrame();
+      ASSERT_EQ(f.scene->overlay().drewLastFrame(), frame <= 100) << "frame " << frame;
+    }
+    // F1 after it went away shows it for exactly another 100 frames.
+    f.scene->ToggleOverlay();
+    for (int frame = 1; frame <= 101; ++frame) {
+      f.scene->RunFrame();
+      ASSERT_EQ(f.scene->overlay().drewLastFrame(), frame <= 100) << "reshown frame " << frame;
+    }
+  }
+  {
+    SceneFixture f(320, 200);
+    ASSERT_TRUE(f.Start());
+    f.Frames(50);
+    EXPECT_TRUE(f.scene->overlay().drewLastFrame());
+    f.scene->ToggleOverlay();  // hides at once
+    f.Frames(20);
+    EXPECT_FALSE(f.scene->overlay().drewLastFrame());
+    f.scene->ToggleOverlay();  // the remaining 50 frames
+    for (int frame = 1; frame <= 51; ++frame) {
+      f.scene->RunFrame();
+      ASSERT_EQ(f.scene->overlay().drewLastFrame(), frame <= 50) << "resumed frame " << frame;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "SceneFixture.h"
+#include "ui/CommandId.h"
+
+namespace {
+
+constexpr int kW = 960, kH = 540;
+constexpr double kBarDistance = 59.0;  // the bar quads stand at z = -69, the eye at z = -10
+
+// World point on the bar plane under a mouse position (client pixels, y downwards).
+void UnderMouse(int mx, int my, double* x, double* y) {
+  const double halfX = 0.4 * kW / kH * kBarDistance;
+  const double halfY = 0.4 * kBarDistance;
+  *x = (mx - kW / 2.0) / (kW / 2.0) * halfX;
+  *y = (kH / 2.0 - my) / (kH / 2.0) * halfY;
+}
+
+void Click(view::Scene& scene, int x, int y) {
+  scene.OnMouseMove(x, y);
+  scene.OnLeftDown(x, y);
+  scene.OnLeftUp();
+}
+
+// A press held over one frame, then released.
+void Press(view::Scene& scene, int x, int y) {
+  scene.OnMouseMove(x, y);
+  scene.OnLeftDown(x, y);
+  scene.RunFrame();
+  scene.OnLeftUp();
+}
+
+// The drop point of a pellet that has been drawn once since its drop.
+struct DropPoint {
+  float x, y, z;
+};
+DropPoint DropOf(const tank::FoodPellet& p) {
+  // The draw placed it at drop + local - (0, 0.2, 0); the move after it changed local by
+  // the fall and a wobble of a few thousandths.
+  return {p.worldX() - p.localX(), p.worldY() - (p.localY() + p.fallSpeed()) + 0.2f,
+          p.worldZ() - p.localZ()};
+}
+
+TEST(PickBars, LieOverTheTankAndDriftBackAndForthAroundItsLeftAndBottomEdges) {
+  SceneFixture f(kW, kH);
+  f.WriteCounts(0);
+  ASSERT_TRUE(f.Start());
+  const tank::TankBox box = f.scene->tankBox();
+  const view::PickBars& bars = f.scene->pickBars();
+  EXPECT_FLOAT_EQ(bars.vertical(0).x, box.left);
+  EXPECT_NEAR(bars.vertical(100).x, box.left + 99.0099f, 1e-3f);
+  EXPECT_FLOAT_EQ(bars.vertical(50).z, -70.0f);
+  const float step = static_cast<int>(box.top - box.bottom) * 0.02f;
+  EXPECT_FLOAT_EQ(bars.horizontal(0).y, box.bottom);
+  EXPECT_NEAR(bars.horizontal(50).y, box.bottom + 50 * step, 1e-4f);
+
+  f.scene->OnMouseMove(0, 0);
+  float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+  float lastX = bars.vertical(0).x, lastY = bars.horizontal(0).y;
+  for (int frame = 0; frame < 60; ++frame) {
+    f.scene->RunFrame();
+    const float x = bars.vertical(0).x, y = bars.horizontal(0).y;
+    if (frame == 0) {
+      EXPECT_NEAR(x, box.left - 0.1f, 1e-4f);    // x starts downwards
+      EXPECT_NEAR(y, box.bottom + 0.1f, 1e-4f);  // y starts upwards
+    }
+    EXPECT_NEAR(std::fabs(x - lastX), 0.1f, 1e-4f);
+    EXPECT_NEAR(std::fabs(y - lastY), 0.1f, 1e-4f);
+    lastX = x, lastY = y;
+    minX = std::min(minX, x), maxX = std::max(maxX, x);
+    minY = std::min(minY, y), maxY = std::max(maxY, y);
+    // The grid moves as one, except that at a turn bar 0 has moved before the others
+    // follow the new direction, which shifts it 0.2 against the rest.
+    EXPECT_NEAR(bars.vertical(100).x - x, 99.0099f, 0.201f);
+    EXPECT_NEAR(bars.horizontal(50).y - y, 50 * step, 0.201f);
+  }
+  EXPECT_NEAR(minX, box.left - 1.0f, 0.15f);
+  EXPECT_NEAR(maxX, box.left + 1.0f, 0.15f);
+  EXPECT_NEAR(minY, box.bottom - 1.0f, 0.15f);
+  EXPECT_NEAR(maxY, box.bottom + 1.0f, 0.15f);
+
+  // Outside Feed mode the bars stand still.
+  f.scene->SetMode(kCmdZoomIn);
+  const float x = bars.vertical(0).x;
+  f.Frames(3);
+  EXPECT_EQ(bars.vertical(0).x, x);
+}
+
+TEST(FeedClick, DropsAPelletTwoBelowThePointUnderTheCursorAtDepth70) {
+  SceneFixture f(kW, kH);
+  f.WriteCounts(0);  // no pool fish to eat or push the food
+  ASSERT_TRUE(f.Start());
+  f.Frames(2);
+  ASSERT_EQ(f.scene->Mode(), kCmdFeed);
+
+  const int mice[][2] = {{kW / 2, kH / 2}, {kW * 3 / 4, kH / 4}, {kW / 5, kH * 4 / 5}};
+  for (int k = 0; k < 3; ++k) {
+    Click(*f.scene, mice[k][0], mice[k][1]);
+    EXPECT_TRUE(f.scene->feedClickPending());
+    f.scene->RunFrame();
+    EXPECT_FALSE(f.scene->feedClickPending());
+    ASSERT_EQ(f.scene->activePellets(), k + 1);
+    ASSERT_TRUE(f.scene->pellet(k).IsActive());
+    f.scene->RunFrame();  // drawn once: its world position is known
+    double ex, ey;
+    UnderMouse(mice[k][0], mice[k][1], &ex, &ey);
+    const DropPoint d = DropOf(f.scene->pellet(k));
+    // The first bar touching the 15-pixel pick square wins: it may lie up to half the
+    // square (0.66 units here) plus half a bar away.
+    EXPECT_NEAR(d.x, ex, 1.2) << "mouse " << mice[k][0] << "," << mice[k][1];
+    EXPECT_NEAR(d.y, ey - 2.0, 1.2) << "mouse " << mice[k][0] << "," << mice[k][1];
+    EXPECT_NEAR(d.z, -70.0f, 0.01f);
+  }
+}
+
+TEST(FeedClick, TheTwentyFirstClickDropsNothingAndOtherModesNeverDrop) {
+  SceneFixture f(kW, kH);
+  f.WriteCounts(0);
+  ASSERT_TRUE(f.Start());
+  for (int k = 0; k < 20; ++k) {
+    Click(*f.scene, kW / 2 + k * 5, kH / 2);
+    f.scene->RunFrame();
+  }
+  ASSERT_EQ(f.scene->activePellets(), 20);
+  Click(*f.scene, kW / 2, kH / 3);
+  f.scene->RunFrame();
+  EXPECT_FALSE(f.scene->feedClickPending()) << "the click is used up without a drop";
+  EXPECT_EQ(f.scene->activePellets(), 20);
+
+  SceneFixture g(kW, kH);
+  g.WriteCounts(0);
+  ASSERT_TRUE(g.Start());
+  for (int mode : {kCmdTouch, kCmdZoomIn, kCmdZoomOut}) {
+    g.scene->SetMode(mode);
+    Click(*g.scene, kW / 2, kH / 2);
+    EXPECT_FALSE(g.scene->feedClickPending());
+    g.Frames(3);
+  }
+  // A click left pending in Feed mode waits while another mode is on.
+  g.scene->SetMode(kCmdFeed);
+  g.scene->OnLeftDown(kW / 2, kH / 2);
+  g.scene->SetMode(kCmdTouch);
+  g.scene->OnMouseMove(kW / 2, kH / 2);
+  g.Frames(3);
+  EXPECT_EQ(g.scene->activePellets(), 0);
+  EXPECT_TRUE(g.scene->feedClickPending());
+  g.scene->SetMode(kCmdFeed);
+  g.Frames(1);
+  EXPECT_EQ(g.scene->activePellets(), 1);
+}
+
+class FishPickTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.WriteCounts(10);
+    ASSERT_TRUE(f.Start());
+    f.Frames(101);  // every pool fish shown
+    // Everyone but fish 3 and 7 swims far from the middle of the screen.
+    for (int i = 0; i < 100; ++i) {
+      auto& fish = f.scene->poolFish(i);
+      fish.x = -45.0f + (i % 5);
+      fish.y = -15.0f + (i % 7);
+      fish.z = -60.0f;
+    }
+    for (int i : {3, 7}) {
+      auto& fish = f.scene->poolFish(i);
+      fish.x = 0.0f, fish.y = 0.0f, fish.z = -70.0f;
+      fish.heading = fish.targetHeading = 0.0f;
+      fish.speed = 0.1f;
+      fish.size = 5;
+    }
+  }
+  SceneFixture f{kW, kH};
+};
+
+TEST_F(FishPickTest, OfTwoOverlappingFishTheLowerPoolIndexIsPickedAndResized) {
+  f.scene->SetMode(kCmdZoomOut);
+  Click(*f.scene, kW / 2, kH / 2);  // released before any frame: nothing is picked
+  f.scene->RunFrame();
+  EXPECT_EQ(f.scene->poolFish(3).size, 5);
+  Press(*f.scene, kW / 2, kH / 2);
+  EXPECT_EQ(f.scene->lastPickedFish(), 3);
+  EXPECT_EQ(f.scene->poolFish(3).size, 3);
+  EXPECT_EQ(f.scene->poolFish(7).size, 5);
+
+  f.scene->SetMode(kCmdZoomIn);
+  for (int k = 0; k < 3; ++k) Press(*f.scene, kW / 2, kH / 2);
+  EXPECT_EQ(f.scene->poolFish(3).size, 8);  // 3 -> 5 -> 7 -> 8, kept at most 8
+  EXPECT_EQ(f.scene->poolFish(7).size, 5);
+}
+
+TEST_F(FishPickTest, TouchSpeedsTheFishUpAndTheButtonIsReleasedByTheNextFrame) {
+  f.scene->SetMode(kCmdTouch);
+  Click(*f.scene, kW / 2, kH / 2);
+  EXPECT_TRUE(f.scene->buttonDown()) << "in Touch mode the release leaves the button down";
+  EXPECT_EQ(f.scene->CursorId(), 159);
+  f.scene->RunFrame();
+  EXPECT_FALSE(f.scene->buttonDown());
+  EXPECT_EQ(f.scene->CursorId(), 158);
+  EXPECT_EQ(f.scene->lastPickedFish(), 3);
+  EXPECT_FLOAT_EQ(f.scene->poolFish(3).speed, 0.3f);
+
+  // A touch where no fish swims is used up all the same.
+  Click(*f.scene, kW - 5, 5);
+  EXPECT_TRUE(f.scene->buttonDown());
+  f.scene->RunFrame();
+  EXPECT_FALSE(f.scene->buttonDown());
+  EXPECT_EQ(f.scene->lastPickedFish(), -1);
+
+  // In the other modes the release itself lifts the button.
+  f.scene->SetMode(kCmdZoomIn);
+  f.scene->OnLeftDown(kW - 5, 5);
+  EXPECT_EQ(f.scene->CursorId(), 177);
+  f.scene->OnLeftUp();
+  EXPECT_FALSE(f.scene->buttonDown());
+  EXPECT_EQ(f.scene->CursorId(), 167);
+  f.scene->SetMode(kCmdAddDeleteFish);
+  EXPECT_EQ(f.scene->CursorId(), 0);
+}
+
+}  // namespace
