@@ -1,0 +1,35 @@
+#pragma once
+#include <GL/gl.h>
+
+// The large fish's fin materials and the fin texture table. No step ever loads a fin
+// texture, so every texture name in the table stays 0 and the fins show the default
+// texture.
+namespace fish {
+
+struct FinMaterial {
+  float ambient[3];
+  float diffuse[3];
+  float specular[3];
+  float emission[3];
+  float alpha;
+  float shininess;
+  int textureIndex;
+  int textureFlag;  // >= 0: texturing on with the indexed texture; < 0: texturing off
+};
+
+struct FinTexture {
+  const char* fileName;
+  GLuint name;
+};
+
+inline constexpr int kFinMaterialCount = 3;
+inline constexpr int kFinMaterialUsed = 1;  // every fin is drawn with material 1
+
+extern const FinMaterial kFinMaterials[kFinMaterialCount];
+extern const FinTexture kFinTextures[kFinMaterialCount];
+
+// Sets the material's colours (each with its alpha) and shininess for front and back faces,
+// blending and texturing as the material asks. The state stays after the call.
+void ApplyFinMaterial(int index);
+
+}  // namespace fish

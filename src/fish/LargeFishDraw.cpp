@@ -1,0 +1,56 @@
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "fish/FinMaterial.h"
+#include "fish/FishDraw.h"
+#include "fish/GeneratedPart.h"
+
+namespace fish {
+namespace {
+
+constexpr int kRippleFin = 4;  // the fifth fin flaps sideways with the second wave
+
+}  // namespace
+
+void LargeFishDraw(LargeFish& fish, GLuint texture,
+                   const models::PartModel (&fins)[kLargeFinCount]) {
+  float bend[LargeFishKind::kBendCount] = {};
+  fish.turnAndBend(bend, LargeFishKind::kBendCount);
+  float flap[kLargeFinWaveSamples];
+  float ripple[kLargeFinWaveSamples];
+  SampleFlapWave(fish.finWave, flap, kLargeFinWaveSamples, fish.size);
+  SampleRippleWave(fish.rippleWave, ripple, kLargeFinWaveSamples, fish.size);
+
+  fish.followPitch();
+  const float h = fish.heading * kDegToRad;
+  glRotatef(-fish.pitch, std::sin(h), -std::cos(h), 0.0f);
+  fish.wander();
+  glRotatef(fish.heading, 0.0f, 1.0f, 0.0f);
+
+  glPushMatrix();
+  glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+  glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
+  glScalef(kLargeFishDrawScale, kLargeFishDrawScale, kLargeFishDrawScale);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  if (fish.bodyList != 0) glCallList(fish.bodyList);
+
+  const float scale = fish.size * fish.partScale;
+  SetPartAngle(fish.partMatrix, 0.0f);
+  for (int f = 0; f < kLargeFinCount; ++f) {
+    ApplyFinMaterial(kFinMaterialUsed);
+    PartCopy copy(fins[f], scale);
+    copy.Offset(fish.partOffset[0], fish.partOffset[1], fish.partOffset[2]);
+    if (f == kRippleFin) {
+      copy.Displace(1, 0, fins[f].rows - 1, ripple, kLargeFinWaveSamples, true);
+    } else {
+      copy.Displace(0, 0, fins[f].rows - 1, flap, kLargeFinWaveSamples, true);
+    }
+    copy.EmitBothPasses(fish.partMatrix);
+  }
+
+  fish.move();
+  glPopMatrix();
+}
+
+}  // namespace fish
