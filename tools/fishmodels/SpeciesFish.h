@@ -1,0 +1,12 @@
+#pragma once
+#include <vector>
+
+#include "Part.h"
+
+namespace fishgen {
+
+// The eight parts of the species fish, in emit order: body, head cap, mouth, pectoral fins,
+// pelvic fins, rear fins, tail fin, eye. Only the +y half; the draw code mirrors it.
+std::vector<PartGrid> BuildSpeciesFish();
+
+}  // namespace fishgen
