@@ -48,4 +48,10 @@ void ApplyFinMaterial(int index) {
   }
 }
 
+void ResetFinMaterial() {
+  const float none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
+}
+
 }  // namespace fish

@@ -32,4 +32,9 @@ extern const FinTexture kFinTextures[kFinMaterialCount];
 // blending and texturing as the material asks. The state stays after the call.
 void ApplyFinMaterial(int index);
 
+// Puts the specular and emission colours back to the GL defaults (0, 0, 0, 1) for front
+// and back faces, so objects lit after the fins do not inherit the fins' glow and shine.
+// The fins' ambient and diffuse colours are left: colour material keeps setting them.
+void ResetFinMaterial();
+
 }  // namespace fish

@@ -36,11 +36,15 @@ void LargeFishDraw(LargeFish& fish, GLuint texture,
   if (fish.bodyList != 0) glCallList(fish.bodyList);
 
   const float scale = fish.size * fish.partScale;
+  // The fin offset is measured for the usual size; the smaller fish's body is compiled
+  // smaller, so its fins move in with it.
+  const float offsetScale = fish.size / kLargeSizeUsual;
   SetPartAngle(fish.partMatrix, 0.0f);
   for (int f = 0; f < kLargeFinCount; ++f) {
     ApplyFinMaterial(kFinMaterialUsed);
     PartCopy copy(fins[f], scale);
-    copy.Offset(fish.partOffset[0], fish.partOffset[1], fish.partOffset[2]);
+    copy.Offset(fish.partOffset[0] * offsetScale, fish.partOffset[1] * offsetScale,
+                fish.partOffset[2] * offsetScale);
     if (f == kRippleFin) {
       copy.Displace(1, 0, fins[f].rows - 1, ripple, kLargeFinWaveSamples, true);
     } else {
@@ -48,6 +52,8 @@ void LargeFishDraw(LargeFish& fish, GLuint texture,
     }
     copy.EmitBothPasses(fish.partMatrix);
   }
+  // The fins glow; whatever is lit after them must not.
+  ResetFinMaterial();
 
   fish.move();
   glPopMatrix();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "HandMadeParts.h"
 #include "fish/FishDraw.h"
@@ -143,4 +144,124 @@ TEST(LargeFishDrawing, CompiledBodyAndFinsKeepTheMatrixStackBalanced) {
   EXPECT_EQ(depth, 1);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   EXPECT_FLOAT_EQ(f.finWave.phase, 10 * fish::kLargeFinPhaseStep);  // every third draw
+}
+
+namespace {
+
+struct Vec3 {
+  float x, y, z;
+};
+
+// A large fish of `size` heading along -x, level, drawn at the origin.
+fish::LargeFish LevelLargeFish(float size) {
+  fish::LargeFish f;
+  f.setBounds(-50, 50, 30, -30, -85, -55);
+  f.size = size;
+  f.heading = f.targetHeading = 0;
+  f.pitch = f.targetPitch = 0;
+  f.wanderTimer = 0;
+  return f;
+}
+
+// The centre of every vertex the large fish's fins send, in tank units from the fish's
+// origin (feedback mode; the body list is left out).
+Vec3 FinCentre(fish::LargeFish f) {
+  f.bodyList = 0;
+  static GLfloat buffer[1 << 16];
+  glFeedbackBuffer(1 << 16, GL_3D, buffer);
+  glRenderMode(GL_FEEDBACK);
+  glViewport(0, 0, 100, 100);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-50, 50, -50, 50, -50, 50);  // window x = tank x + 50, window depth 0..1
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_CULL_FACE);
+  fish::LargeFishDraw(f, 0);
+  const int n = glRenderMode(GL_RENDER);
+  Vec3 sum{0, 0, 0};
+  int count = 0;
+  for (int i = 0; i < n;) {
+    const int token = static_cast<int>(buffer[i++]);
+    int vertices = 0;
+    if (token == GL_POLYGON_TOKEN) vertices = static_cast<int>(buffer[i++]);
+    else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) vertices = 2;
+    else if (token == GL_POINT_TOKEN) vertices = 1;
+    else if (token == GL_PASS_THROUGH_TOKEN) ++i;
+    for (int k = 0; k < vertices; ++k, i += 3) {
+      sum.x += buffer[i] - 50;
+      sum.y += buffer[i + 1] - 50;
+      sum.z += 50 - buffer[i + 2] * 100;  // depth 0 is z = +50
+      ++count;
+    }
+  }
+  EXPECT_GT(count, 100);
+  return {sum.x / count, sum.y / count, sum.z / count};
+}
+
+}  // namespace
+
+// The body is compiled at the fish's size, so the fins must follow it: at size 8 every fin
+// sits where it sits at size 20, scaled by 8 / 20, instead of hanging beside the body.
+TEST(LargeFishDrawing, FinsFollowTheBodyAtTheSmallSize) {
+  OffscreenGl gl(kView, kView);
+  const Vec3 usual = FinCentre(LevelLargeFish(fish::kLargeSizeUsual));
+  const Vec3 small = FinCentre(LevelLargeFish(fish::kLargeSizeSmall));
+  const float k = fish::kLargeSizeSmall / fish::kLargeSizeUsual;
+  ASSERT_GT(std::fabs(usual.x) + std::fabs(usual.y) + std::fabs(usual.z), 0.5f);
+  EXPECT_NEAR(small.x, usual.x * k, 0.05f);
+  EXPECT_NEAR(small.y, usual.y * k, 0.05f);
+  EXPECT_NEAR(small.z, usual.z * k, 0.05f);
+}
+
+// The fins glow (emission 1), but whatever is lit after them keeps its own shading: with
+// every light off, the fins still show white and a quad drawn next shows black.
+TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
+  OffscreenGl gl(kView, kView);
+  glViewport(0, 0, kView, kView);
+  glClearColor(0.5f, 0.5f, 0.5f, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-12, 12, -12, 12, -50, 50);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_LIGHTING);
+  const float dark[4] = {0, 0, 0, 1};
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dark);
+  glEnable(GL_COLOR_MATERIAL);
+  glColor4f(1, 1, 1, 1);
+  fish::LargeFish f = LevelLargeFish(fish::kLargeSizeUsual);
+  f.bodyList = 0;
+  glPushMatrix();
+  fish::LargeFishDraw(f, 0);
+  glPopMatrix();
+  glFinish();
+  int white = 0;
+  for (int i = 0; i < kView * kView; ++i) white += gl.pixels()[4 * i] > 240;
+  EXPECT_GT(white, 50);  // the fins themselves glow
+
+  float emission[4], specular[4];
+  for (GLenum face : {GL_FRONT, GL_BACK}) {
+    glGetMaterialfv(face, GL_EMISSION, emission);
+    glGetMaterialfv(face, GL_SPECULAR, specular);
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_EQ(emission[c], 0.0f) << face;
+      EXPECT_EQ(specular[c], 0.0f) << face;
+    }
+  }
+  glDisable(GL_TEXTURE_2D);
+  glBegin(GL_QUADS);
+  glNormal3f(0, 0, 1);
+  glVertex3f(-12, -12, 0);
+  glVertex3f(12, -12, 0);
+  glVertex3f(12, 12, 0);
+  glVertex3f(-12, 12, 0);
+  glEnd();
+  glFinish();
+  EXPECT_LT(gl.pixel(kView / 2, kView / 2)[0], 10);
+  EXPECT_LT(gl.pixel(5, 5)[0], 10);
+  glDisable(GL_LIGHTING);
 }

@@ -5,12 +5,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <string>
 #include <vector>
+
+#include "assets/TextureLoaders.h"
 
 #include "fish/models/LargeFishModel.h"
 #include "fish/models/SlowFishModel.h"
 #include "fish/models/SpeciesFishModel.h"
 #include "support/OffscreenGl.h"
+#include "support/TempConfigDir.h"
 
 using fish::models::PartModel;
 using fish::models::SlowPartModel;
@@ -133,9 +138,9 @@ TEST(SpeciesFishModel, BodyNormalsPointOutwardAndSkinIsASideView) {
       EXPECT_GT(Dot(n, out), 0) << "row " << r << " column " << c;
     }
   }
-  // Every part maps s = x + 0.47 (nose 0, tail tip 1) and t rising with z, so one painted
-  // side view fits all parts on both sides.
-  for (int k = 0; k < 8; ++k) {
+  // Every part but the eye maps s = x + 0.47 (nose 0, tail tip 1) and t rising with z, so
+  // one painted side view fits all parts on both sides.
+  for (int k = 0; k < 7; ++k) {
     const PartModel& p = fish::models::kSpeciesFishParts[k];
     for (int i = 0; i < p.rows * p.cols; ++i) {
       double s = std::clamp(p.vertices[3 * i] + 0.47, 0.0, 1.0);
@@ -144,6 +149,70 @@ TEST(SpeciesFishModel, BodyNormalsPointOutwardAndSkinIsASideView) {
   }
   const PartModel& tail = fish::models::kSpeciesFishParts[6];
   EXPECT_GT(tail.texcoords[1], tail.texcoords[2 * 34 + 1]);  // upper lobe tip above lower
+}
+
+// The eye disc maps onto the eye swatch in the skins' top-left corner (s < 0.06, t > 0.94),
+// centre on the pupil; no other part samples that corner, so the swatch never shows on the
+// head.
+TEST(SpeciesFishModel, OnlyTheEyeSamplesTheEyeSwatch) {
+  auto inSwatch = [](const float* t) { return t[0] < 0.06f && t[1] > 0.94f; };
+  for (int k = 0; k < 7; ++k) {
+    const PartModel& p = fish::models::kSpeciesFishParts[k];
+    for (int i = 0; i < p.rows * p.cols; ++i)
+      EXPECT_FALSE(inSwatch(p.texcoords + 2 * i)) << "part " << k << " vertex " << i;
+  }
+  const PartModel& eye = fish::models::kSpeciesFishParts[7];
+  double minS = 1, maxS = 0, minT = 1, maxT = 0;
+  for (int i = 0; i < eye.rows * eye.cols; ++i) {
+    const float* t = eye.texcoords + 2 * i;
+    EXPECT_TRUE(inSwatch(t)) << i;
+    minS = std::min<double>(minS, t[0]), maxS = std::max<double>(maxS, t[0]);
+    minT = std::min<double>(minT, t[1]), maxT = std::max<double>(maxT, t[1]);
+  }
+  // The disc covers the painted circle, not a sliver of it.
+  EXPECT_GT(maxS - minS, 0.02);
+  EXPECT_GT(maxT - minT, 0.04);
+  for (int c = 0; c < eye.cols; ++c) {  // row 0 is the disc's centre
+    EXPECT_NEAR(eye.texcoords[2 * c], 0.03, 1e-4);
+    EXPECT_NEAR(eye.texcoords[2 * c + 1], 0.97, 1e-4);
+  }
+}
+
+// The skins the program packs carry the pupil where the eye's centre samples them, and the
+// disc's rim stays dark too (texture rows are bottom-up: row 0 is t = 0).
+TEST(SpeciesFishModel, EyeDiscLandsOnEveryPackedSkinsEye) {
+  TempConfigDir dir;
+  std::filesystem::create_directories(dir.settingsDir());
+  OffscreenGl gl;
+  const PartModel& eye = fish::models::kSpeciesFishParts[7];
+  for (int slot = 0; slot < 10; ++slot) {
+    SCOPED_TRACE(slot);
+    const GLuint texture =
+        assets::LoadPackedTexture(10000 + slot, "fish" + std::to_string(slot), false);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint w = 0, h = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    ASSERT_GT(w, 0);
+    ASSERT_GT(h, 0);
+    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    auto brightness = [&](const float* t) {
+      const int x = std::min(w - 1, static_cast<int>(t[0] * w));
+      const int y = std::min(h - 1, static_cast<int>(t[1] * h));
+      const unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+      return p[0] + p[1] + p[2];
+    };
+    EXPECT_LT(brightness(eye.texcoords), 120);  // the pupil
+    for (int c = 0; c < eye.cols; ++c) EXPECT_LT(brightness(eye.texcoords + 2 * (2 * eye.cols + c)), 300) << c;
+    // ...while the head just behind the mouth is the fish's own colour, not the eye's.
+    const PartModel& head = fish::models::kSpeciesFishParts[1];
+    int bright = 0;
+    for (int i = 0; i < head.rows * head.cols; ++i) bright += brightness(head.texcoords + 2 * i) >= 150;
+    EXPECT_GT(bright, 0);
+    glDeleteTextures(1, &texture);
+  }
 }
 
 TEST(LargeFishModel, BodyHasItsExactCountsAndValidTriangles) {

@@ -57,6 +57,11 @@ void ArtSet::writeAll() {
     const Raster& skin = skins.back();
     require(isPowerOfTwo(skin.width()) && isPowerOfTwo(skin.height()), "skin size power of two");
     require(!hasPureBlack(skin), "skin " + std::to_string(slot) + " holds pure black");
+    if (slot < kSpeciesSkinCount) {
+      // the model's eye centre lands on the dark pupil
+      const Rgba pupil = skin.sample(kEyeCentreS * skin.width(), (1.0f - kEyeCentreT) * skin.height());
+      require(pupil.r + pupil.g + pupil.b < 0.3f, "skin " + std::to_string(slot) + " eye swatch");
+    }
     bmp("fish" + std::to_string(slot) + ".bmp", skin, "RCAD", 10000 + slot);
   }
 

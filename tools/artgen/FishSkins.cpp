@@ -239,6 +239,31 @@ Rgba slowFish(float s, float t) {
   return scaled(c, 1.0f - 0.10f * std::max(0.0f, back * 2.0f));
 }
 
+// The eye swatch: a near-black pupil with a small catch-light, a thin bright iris ring and
+// a dark rim that fills the rest of the reserved corner, so texels blended in at the disc's
+// edge stay dark. `iris` tints the ring per species.
+Rgba eyeSwatch(float s, float t, const Rgba& iris) {
+  const float dx = (s - kEyeCentreS) / kEyeRadiusS;
+  const float dy = (t - kEyeCentreT) / kEyeRadiusT;
+  const float r = std::hypot(dx, dy);
+  const Rgba pupil = rgb(12, 12, 18);
+  const Rgba rim = rgb(30, 30, 38);
+  if (std::hypot(dx + 0.32f, dy - 0.32f) < 0.17f) return rgb(238, 240, 246);  // catch-light
+  if (r < 0.55f) return pupil;
+  if (r < 0.78f) return mix(iris, scaled(iris, 0.7f), (r - 0.55f) / 0.23f);
+  return rim;
+}
+
+Rgba irisFor(int slot) {
+  switch (slot) {
+    case 0: return rgb(255, 160, 60);   // clownfish: orange
+    case 1: return rgb(220, 80, 110);   // betta: rose
+    case 6: return rgb(255, 200, 90);   // goldfish: gold
+    case 8: return rgb(236, 110, 50);   // discus: red-orange
+    default: return rgb(214, 218, 210); // silver
+  }
+}
+
 SkinPaint painterFor(int slot) {
   switch (slot) {
     case 0: return clownfish;
@@ -260,10 +285,14 @@ SkinPaint painterFor(int slot) {
 
 Raster paintFishSkin(int slot) {
   const SkinPaint paint = painterFor(slot);
+  const bool species = slot < kSpeciesSkinCount;
+  const Rgba iris = irisFor(slot);
   Raster skin(kSkinWidth, kSkinHeight);
   skin.paint(
       [&](float x, float y) {
-        Rgba c = paint(x / kSkinWidth, 1.0f - y / kSkinHeight);
+        const float s = x / kSkinWidth, t = 1.0f - y / kSkinHeight;
+        Rgba c = species && s < kEyeSwatchRight && t > kEyeSwatchBottom ? eyeSwatch(s, t, iris)
+                                                                         : paint(s, t);
         c.a = 1.0f;
         return c;
       },

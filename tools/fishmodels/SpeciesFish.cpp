@@ -1,5 +1,7 @@
 #include "SpeciesFish.h"
 
+#include <cstdio>
+
 #include "Profile.h"
 
 namespace fishgen {
@@ -13,6 +15,14 @@ constexpr double kBodyLength = kTailRootX - kNoseX;
 constexpr double kSkinBottomZ = -0.25;  // lowest fin tip: t = 0
 constexpr double kSkinTopZ = 0.25;      // highest fin tip: t = 1
 constexpr int kBodyRows = 6, kBodyCols = 23;
+
+// The skins keep their top-left corner for the eye (painted by tools/artgen with the same
+// numbers): the eye disc maps onto the circle at (kEyeCentreS, kEyeCentreT) with radii
+// kEyeRadiusS / kEyeRadiusT, its centre on the pupil; nothing else may sample the corner
+// s < kEyeSwatchRight, t > kEyeSwatchBottom.
+constexpr double kEyeSwatchRight = 0.06, kEyeSwatchBottom = 0.94;
+constexpr double kEyeCentreS = 0.03, kEyeCentreT = 0.97;
+constexpr double kEyeRadiusS = 0.0137, kEyeRadiusT = 0.0273;
 
 // Outline of the body along u = 0 (nose) .. 1 (tail root).
 const Profile kHalfHeight{{0.0, 0.0},  {0.04, 0.062}, {0.12, 0.108}, {0.28, 0.145}, {0.42, 0.15},
@@ -131,7 +141,7 @@ PartGrid TailFin() {
 }
 
 PartGrid Eye() {
-  constexpr double kX = -0.385, kTheta = 58.0 * kPi / 180, kRadius = 0.019, kDome = 0.007;
+  constexpr double kX = -0.385, kTheta = 58.0 * kPi / 180, kRadius = 0.024, kDome = 0.008;
   const V3 base = BodyPoint(kX, kTheta);
   const SurfaceFn body = [](double u, double v) {
     return BodyPoint(Lerp(kBodyFrontX, kTailRootX, v), kPi * u);
@@ -149,6 +159,16 @@ PartGrid Eye() {
   const V3 centre = base - n * (kRadius * 1.5);
   auto outward = [=](const V3& p, double, double) { return p - centre; };
   PartGrid g = LoftPart("eye", 3, 7, surface, outward, SkinCoord);
+  // The disc samples the eye swatch instead of the side view: t1 runs towards the tail
+  // (+s) and t2 = n x t1 points down the flank (-t).
+  for (int r = 0; r < g.rows; ++r) {
+    const double u = double(r) / (g.rows - 1);
+    for (int c = 0; c < g.cols; ++c) {
+      const double a = 2 * kPi * double(c) / (g.cols - 1);
+      g.tex[r * g.cols + c] = {kEyeCentreS + kEyeRadiusS * u * std::cos(a),
+                               kEyeCentreT - kEyeRadiusT * u * std::sin(a)};
+    }
+  }
   SequentialStrips(g);
   return g;
 }
@@ -166,6 +186,19 @@ std::vector<PartGrid> BuildSpeciesFish() {
   parts.push_back(TailFin());
   parts.push_back(Eye());
   return parts;
+}
+
+bool EyeSwatchIsReserved(const std::vector<PartGrid>& parts) {
+  for (size_t k = 0; k + 1 < parts.size(); ++k) {
+    for (const V2& t : parts[k].tex) {
+      if (t.s < kEyeSwatchRight && t.t > kEyeSwatchBottom) {
+        std::fprintf(stderr, "fishmodels: %s samples the eye swatch at (%g, %g)\n",
+                     parts[k].name.c_str(), t.s, t.t);
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 }  // namespace fishgen

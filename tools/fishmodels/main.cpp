@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   const auto species = fishgen::BuildSpeciesFish();
   const auto large = fishgen::BuildLargeFish();
   const auto slow = fishgen::BuildSlowFish();
+  if (!fishgen::EyeSwatchIsReserved(species)) return 1;
   if (!outDir.empty()) {
     bool ok = fishgen::WriteSpeciesFishSource(outDir + "/SpeciesFishModel.cpp", species) &&
               fishgen::WriteLargeFishSource(outDir + "/LargeFishModel.cpp", large) &&
