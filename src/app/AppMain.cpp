@@ -1,0 +1,3 @@
+#include "app/AquariumApp.h"
+
+wxIMPLEMENT_APP(AquariumApp);

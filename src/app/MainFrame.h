@@ -1,0 +1,30 @@
+#pragma once
+#include <wx/frame.h>
+
+class AquariumView;
+
+// The program's only top-level window: no caption, border or menu, covering the primary
+// display, with the aquarium view as its only child. Esc opens the about page and ends
+// the program at once.
+class CMainFrame : public wxFrame {
+ public:
+  CMainFrame();
+
+  // Sizes the frame to the primary display and shows it full screen.
+  void ShowCoveringScreen();
+
+  // The view, or nullptr when it could not be made (no temporary directory, no pixel
+  // format); the frame then stays empty.
+  AquariumView* View() const { return view_; }
+
+  // The keyboard focus given to the frame goes on to the view.
+  void SetFocus() override;
+
+ private:
+  void CreateView();
+  void OnCharHook(wxKeyEvent& event);
+  void OnSetFocus(wxFocusEvent& event);
+
+  AquariumView* view_ = nullptr;
+  wxWindow* child_ = nullptr;
+};

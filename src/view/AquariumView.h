@@ -1,0 +1,75 @@
+#pragma once
+#include <memory>
+
+#include <wx/glcanvas.h>
+#include <wx/timer.h>
+
+#include "view/Cursors.h"
+#include "view/FramePacer.h"
+#include "view/Scene.h"
+
+class CustomMusicDialog;
+class CustomBackgroundDialog;
+
+// The window that shows the tank: an OpenGL canvas that owns the scene, the rendering
+// context, the frame timer, the mode cursors and the two modeless settings dialogs. It
+// forwards the mouse to the scene, opens the icon menu on the right button and runs the
+// commands that menu sends.
+class AquariumView : public wxGLCanvas {
+ public:
+  // The pixel format the view asks for: double-buffered RGBA with a 32-bit depth buffer,
+  // else a 24-bit one. False when the display supports neither.
+  static bool ChooseAttributes(wxGLAttributes& out);
+
+  AquariumView(wxWindow* parent, const wxGLAttributes& attributes);
+  ~AquariumView() override;
+
+  // Runs one command of the menu: stores it as the mode, opens the dialog it names or ends
+  // the program.
+  void RunCommand(int commandId);
+
+  // Releases the rendering context, destroys both dialogs and stops the timer. Safe to
+  // call more than once.
+  void Teardown();
+
+  view::Scene& scene() { return scene_; }
+  bool Started() const { return started_; }
+  bool TornDown() const { return tornDown_; }
+  long FramesDrawn() const { return framesDrawn_; }
+  // The viewport the last size change set (width, height after the zero-height rule).
+  wxSize LastViewport() const { return lastViewport_; }
+
+ private:
+  bool StartUp();
+  void DrawFrame();
+  void AfterFrame();
+  void UpdateCursor();
+  void ArmTimer(int milliseconds);
+  void ApplySize(int width, int height);
+
+  void OnPaint(wxPaintEvent& event);
+  void OnEraseBackground(wxEraseEvent& event);
+  void OnSize(wxSizeEvent& event);
+  void OnTimer(wxTimerEvent& event);
+  void OnKeyDown(wxKeyEvent& event);
+  void OnLeftDown(wxMouseEvent& event);
+  void OnLeftUp(wxMouseEvent& event);
+  void OnMotion(wxMouseEvent& event);
+  void OnLeftDoubleClick(wxMouseEvent& event);
+  void OnRightDown(wxMouseEvent& event);
+  void OnDestroy(wxWindowDestroyEvent& event);
+
+  view::Scene scene_;
+  std::unique_ptr<wxGLContext> context_;
+  CustomMusicDialog* musicDialog_ = nullptr;
+  CustomBackgroundDialog* backgroundDialog_ = nullptr;
+  wxTimer timer_;
+  view::Cursors cursors_;
+  view::FramePacer pacer_;
+  bool starting_ = false;
+  bool started_ = false;
+  bool contextFailed_ = false;
+  bool tornDown_ = false;
+  long framesDrawn_ = 0;
+  wxSize lastViewport_;
+};
