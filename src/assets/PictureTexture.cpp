@@ -17,6 +17,10 @@ namespace {
 constexpr unsigned kPictureFlags = SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y |
                                    SOIL_FLAG_COMPRESS_TO_DXT | SOIL_FLAG_NTSC_SAFE_RGB;
 static_assert(kPictureFlags == 178);
+// A background never shows more pixels than a screen has: larger pictures are scaled down to
+// this side first. Left to the texture library, a 10000 x 10000 picture is blown up to the
+// next power of two and compressed on the CPU, which stalls the program for a minute.
+constexpr GLint kLargestPictureSide = 4096;
 
 GLenum ChannelFormat(int channels) {
   switch (channels) {
@@ -59,6 +63,7 @@ GLuint TextureFromDecoded(const DecodedPicture& picture, GLint maxSide) {
 GLuint LoadPictureTexture(const std::string& path) {
   GLint maxSide = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+  maxSide = std::min(maxSide, kLargestPictureSide);
   const auto size = ProbePicture(path);
   const bool fits = size && size->width <= maxSide && size->height <= maxSide;
   if (!size || fits) {

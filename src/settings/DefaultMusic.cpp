@@ -29,8 +29,11 @@ void PlayDefaultMusic() {
 }  // namespace
 
 int DefaultTuneVolumeWord() {
-  return std::clamp(platform::TunePlayer::kMaxVolumeWord - Settings().yinliang, 0,
-                    platform::TunePlayer::kMaxVolumeWord);
+  // 64-bit difference: YINLIANG may hold any 32-bit value, the most negative included.
+  const long long volume =
+      static_cast<long long>(platform::TunePlayer::kMaxVolumeWord) - Settings().yinliang;
+  return static_cast<int>(
+      std::clamp<long long>(volume, 0, platform::TunePlayer::kMaxVolumeWord));
 }
 
 void DefaultMusicTick() {

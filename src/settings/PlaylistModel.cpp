@@ -1,6 +1,7 @@
 #include "settings/PlaylistModel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/CrtRand.h"
 #include "platform/MessageBox.h"
@@ -131,8 +132,13 @@ void PlaylistModel::Load() {
   const bool repeatOne = FlagSet(kRepeatMusicKey);
   ownMusic_ = FlagSet(kOwnMusicKey);
   const int sum = platform::ParseProfileInt(ReadSetting(kMusicSection, kMusicSumKey));
-  for (int i = 0; i < sum; ++i)
-    entries_.push_back(ReadSetting(kMusicSection, ListKey(kMusicListPrefix, i), kWholeValue));
+  // The count comes from a file anyone can edit: the list ends at its first absent entry,
+  // so a count of billions neither hangs nor exhausts memory.
+  for (int i = 0; i < sum; ++i) {
+    std::string path = ReadSetting(kMusicSection, ListKey(kMusicListPrefix, i), kWholeValue);
+    if (path.empty()) break;
+    entries_.push_back(std::move(path));
+  }
   lamps_.LoadLit(repeatOne, repeatAll, random);
   if (sum > 0 && ownMusic_) StartPlaying();
 }

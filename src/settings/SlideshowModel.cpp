@@ -170,8 +170,12 @@ void SlideshowModel::Load() {
   const std::string interval = ReadSetting(kImageSection, kImageTimeKey);
   intervalText_ = interval.empty() ? kDefaultInterval : interval;
   const int sum = platform::ParseProfileInt(ReadSetting(kImageSection, kImageSumKey));
-  for (int i = 0; i < sum; ++i)
-    Add(ReadSetting(kImageSection, ListKey(kImageListPrefix, i), kWholeValue));
+  // The count comes from a file anyone can edit: the list ends at its first absent entry
+  // and once it is full, so a count of billions neither hangs nor floods with messages.
+  for (int i = 0; i < sum; ++i) {
+    const std::string path = ReadSetting(kImageSection, ListKey(kImageListPrefix, i), kWholeValue);
+    if (path.empty() || Add(path) == AddResult::kListFull) break;
+  }
   lamps_.LoadLit(repeatOne, repeatAll, random);
   if (sum > 0 && ownImage_) Start();
 }

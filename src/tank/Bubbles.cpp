@@ -138,7 +138,7 @@ void PlaceBubbleEmitters(BubbleEmitter (&emitters)[kEmitterCount],
     positions[k][1] = box.bottom - kEmitterBelowFloor;
     positions[k][2] = box.back - kEmitterDepths[k];
     emitters[k].Initialise(kBubblePoolSize);
-    for (int frame = 0; frame < kStartupFrames; ++frame) emitters[k].Draw(kBubblePoolSize - qipaonum);
+    for (int frame = 0; frame < kStartupFrames; ++frame) emitters[k].Draw(BubbleAmount(qipaonum));
   }
 }
 

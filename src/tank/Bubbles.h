@@ -10,6 +10,13 @@ namespace tank {
 inline constexpr int kBubblePoolSize = 110;
 inline constexpr int kEmitterCount = 3;
 
+// Particles each emitter shows for the QIPAONUM setting: the pool size less the setting,
+// kept within 0..pool size. Worked out in 64 bits, so no setting value can overflow it.
+inline int BubbleAmount(int qipaonum) {
+  const long long amount = static_cast<long long>(kBubblePoolSize) - qipaonum;
+  return amount < 0 ? 0 : (amount > kBubblePoolSize ? kBubblePoolSize : static_cast<int>(amount));
+}
+
 struct BubbleParticle {
   float x = 0, y = 0, z = 0;
   float vx = 0, vy = 0, vz = 0;
