@@ -76,6 +76,7 @@ void CMainFrame::ShowCoveringScreen() {
 
 void CMainFrame::OnCharHook(wxKeyEvent& event) {
   if (event.GetKeyCode() == WXK_ESCAPE) {
+    if (view_) view_->SaveDialogs();
     platform::OpenUrl(platform::AboutPageUrl());
     std::fflush(nullptr);
     std::_Exit(0);

@@ -284,6 +284,7 @@ void AquariumView::RunCommand(int commandId) {
       CentreAndShow(backgroundDialog_);
       break;
     case kCmdExit:
+      SaveDialogs();
       Teardown();
       std::fflush(nullptr);
       std::_Exit(0);
@@ -302,6 +303,11 @@ void AquariumView::RunCommand(int commandId) {
 void AquariumView::OnDestroy(wxWindowDestroyEvent& event) {
   if (event.GetEventObject() == this) Teardown();
   event.Skip();
+}
+
+void AquariumView::SaveDialogs() {
+  if (musicDialog_) musicDialog_->SaveNow();
+  if (backgroundDialog_) backgroundDialog_->SaveNow();
 }
 
 void AquariumView::Teardown() {

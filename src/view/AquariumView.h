@@ -32,6 +32,10 @@ class AquariumView : public wxGLCanvas {
   // call more than once.
   void Teardown();
 
+  // Writes both modeless dialogs' sections as hiding them does, so a list the user built
+  // survives leaving with Esc or Exit.
+  void SaveDialogs();
+
   view::Scene& scene() { return scene_; }
   bool Started() const { return started_; }
   bool TornDown() const { return tornDown_; }
