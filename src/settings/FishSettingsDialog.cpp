@@ -115,13 +115,13 @@ void FishSettingsDialog::BuildControls() {
     if (s.y >= kBottomRowDu) pos.y += rowShift_;
     return std::pair(pos, ConvertDialogToPixels(wxSize(s.w, s.h)));
   };
-  for (const auto& spec : kButtons) {
-    const auto [pos, size] = rect(spec);
-    new FlatButton(this, spec.id, spec.caption, pos, size);
+  for (const auto& entry : kButtons) {
+    const auto [pos, size] = rect(entry);
+    new FlatButton(this, entry.id, entry.caption, pos, size);
   }
-  for (const auto& spec : kHiddenButtons) {
-    const auto [pos, size] = rect(spec);
-    (new FlatButton(this, spec.id, spec.caption, pos, size))->Hide();
+  for (const auto& entry : kHiddenButtons) {
+    const auto [pos, size] = rect(entry);
+    (new FlatButton(this, entry.id, entry.caption, pos, size))->Hide();
   }
   {
     const auto [pos, size] = rect(kLinkSpec);

@@ -23,8 +23,9 @@ kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null
 app_note "lock files after kill -9: $(ls -a "$SETTINGS_DIR" | tr '\n' ' ')"
 run_briefly "a lock file of a killed copy"
 
-# Binary garbage: read as nothing, so the defaults are taken and written.
-head -c 65536 /dev/urandom > "$ini"
+# Binary garbage (the same bytes every run): read as nothing, so the defaults are taken and
+# written.
+LC_ALL=C awk 'BEGIN { srand(7); for (i = 0; i < 65536; i++) printf "%c", int(rand() * 256) }' > "$ini"
 run_briefly "a settings file of random bytes"
 grep -q '^\[Fish Number\]' "$ini" || app_fail "the garbage file did not get its defaults"
 

@@ -78,21 +78,21 @@ void ArtSet::writeAll() {
     bmp("Particle" + std::to_string(v + 1) + ".bmp", bubble, "RCAD", bubbleIds[v]);
   }
 
-  for (const MenuIconSpec& spec : menuIconSpecs()) {
-    const Raster icon = paintMenuIcon(spec.kind);
+  for (const MenuIconSpec& item : menuIconSpecs()) {
+    const Raster icon = paintMenuIcon(item.kind);
     require(icon.width() == kMenuIconSize && icon.height() == kMenuIconSize, "menu icon size");
-    png(spec.file, icon, "ICON", spec.id);
+    png(item.file, icon, "ICON", item.id);
   }
   png("LampOn.png", paintLamp(true), "ICON", kLampOnId);
   png("LampOff.png", paintLamp(false), "ICON", kLampOffId);
 
-  for (const CursorSpec& spec : cursorSpecs()) {
-    const Raster cursor = paintCursor(spec.kind);
+  for (const CursorSpec& item : cursorSpecs()) {
+    const Raster cursor = paintCursor(item.kind);
     require(cursor.width() == kCursorSize && cursor.height() == kCursorSize, "cursor size");
-    require(spec.hotX >= 0 && spec.hotY >= 0 && spec.hotX < kCursorSize && spec.hotY < kCursorSize &&
-                cursor.at(spec.hotX, spec.hotY).a > 0.5f,
-            spec.file + ": hot spot lies off the drawing");
-    png(spec.file, cursor, "CURSOR", spec.id, spec.hotX, spec.hotY);
+    require(item.hotX >= 0 && item.hotY >= 0 && item.hotX < kCursorSize && item.hotY < kCursorSize &&
+                cursor.at(item.hotX, item.hotY).a > 0.5f,
+            item.file + ": hot spot lies off the drawing");
+    png(item.file, cursor, "CURSOR", item.id, item.hotX, item.hotY);
   }
 
   for (int size : kProgramIconSizes) {
