@@ -1,39 +1,179 @@
-// Frame-time benchmark: the whole scene rendered offscreen at 1920 x 1080 with a fixed
-// settings file. Prints frame_ms_median, frame_ms_p95, fps and startup_ms as its last line.
+// Frame-time benchmark: the whole scene rendered offscreen (OSMesa) at 1920 x 1080 with a
+// fixed settings file (ten fish per species, default bubbles, background on).
+//
+//   frame_bench [--profile] [--frames N] [--immediate] [--size WxH]
+//
+// Phases, each after a warm-up that reveals every fish:
+//   feed     Feed mode, the mouse over the tank: every frame runs the bar picks;
+//   touch    Touch mode, a click every few frames: those frames pick fish;
+//   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides).
+// --profile waits for the GL (glFinish) after every step of the frame and prints each step's
+// median and 95th percentile; the waits make the whole frame slower, so the phase lines of a
+// profiling run are not the program's frame times. --immediate draws the fish through the
+// old one-call-per-vertex path, for comparison.
+//
+// Also printed: the simulation alone (every fish's motion and wave step without GL), start-up
+// to the first finished frame, peak memory. The LAST line is the summary over the feed and
+// touch phases: frame_ms_median=... frame_ms_p95=... fps=... startup_ms=...
 #include <GL/gl.h>
 #include <GL/osmesa.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "SimulationStep.h"
+#include "fish/GeneratedPart.h"
+#include "view/FrameProbe.h"
 #include "view/Scene.h"
 
 namespace {
 
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
+constexpr int kDefaultWidth = 1920;
+constexpr int kDefaultHeight = 1080;
 constexpr int kWarmUpFrames = 120;  // every fish revealed, caches warm
-constexpr int kMeasuredFrames = 300;
+constexpr int kDefaultFrames = 300;
+constexpr int kOverlayFrames = 100;
+constexpr int kTouchClickEvery = 5;  // frames between two clicks in Touch mode
+constexpr int kSimulationFrames = 2000;
 
 constexpr const char* kSettings =
     "[Zudadudu Settings]\nQIPAONUM=100\nLIGHTQIANGDU=0\nBACKGROUND=0\n"
     "[Fish Number]\nFish0=10\nFish1=10\nFish2=10\nFish3=10\nFish4=10\n"
     "Fish5=10\nFish6=10\nFish7=10\nFish8=10\nFish9=10\n";
 
-double Ms(std::chrono::steady_clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
+using Clock = std::chrono::steady_clock;
+constexpr int kSteps = static_cast<int>(view::FrameStep::kCount);
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// CPU time of every thread of the process (the rasterizer threads too), in ms. Less
+// disturbed than wall time when other programs share the cores.
+double ProcessCpuMs() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
+         (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+}
+
+struct Stats {
+  double median = 0, p95 = 0, mean = 0;
+};
+
+Stats Summarise(std::vector<double> v) {
+  Stats s;
+  if (v.empty()) return s;
+  double total = 0;
+  for (double x : v) total += x;
+  std::sort(v.begin(), v.end());
+  s.median = v[v.size() / 2];
+  s.p95 = v[std::min(v.size() - 1, v.size() * 95 / 100)];
+  s.mean = total / static_cast<double>(v.size());
+  return s;
+}
+
+// Charges each step the time from the previous step's end to its own, after glFinish.
+class StepTimer : public view::FrameProbe {
+ public:
+  void BeginFrame() {
+    glFinish();
+    last_ = Clock::now();
+  }
+  void After(view::FrameStep step) override {
+    glFinish();
+    const auto now = Clock::now();
+    times_[static_cast<int>(step)].push_back(Ms(now - last_));
+    last_ = now;
+  }
+  void Print(const char* phase) const {
+    std::printf("%-8s steps (ms, median / p95):", phase);
+    for (int k = 0; k < kSteps; ++k) {
+      const Stats s = Summarise(times_[k]);
+      std::printf(" %s=%.2f/%.2f", view::kFrameStepNames[k], s.median, s.p95);
+    }
+    std::printf("\n");
+  }
+  void Clear() {
+    for (auto& t : times_) t.clear();
+  }
+
+ private:
+  Clock::time_point last_;
+  std::array<std::vector<double>, kSteps> times_;
+};
+
+struct Options {
+  bool profile = false;
+  bool immediate = false;
+  int frames = kDefaultFrames;
+  int width = kDefaultWidth;
+  int height = kDefaultHeight;
+};
+
+Options Parse(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--profile") == 0) {
+      o.profile = true;
+    } else if (std::strcmp(argv[i], "--immediate") == 0) {
+      o.immediate = true;
+    } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc &&
+               std::sscanf(argv[i + 1], "%dx%d", &o.width, &o.height) == 2 && o.width > 0 &&
+               o.height > 0) {
+      ++i;
+    } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
+      o.frames = std::max(1, std::atoi(argv[++i]));
+    } else {
+      std::fprintf(stderr, "usage: frame_bench [--profile] [--immediate] [--frames N] [--size WxH]\n");
+      std::exit(2);
+    }
+  }
+  return o;
+}
+
+// Runs `frames` frames, calling before(i) ahead of frame i; returns the frame times and sets
+// cpuMs to the process CPU time per frame.
+template <class Before>
+std::vector<double> Measure(view::Scene& scene, int frames, StepTimer* timer, double& cpuMs,
+                            Before before) {
+  std::vector<double> times;
+  times.reserve(static_cast<std::size_t>(frames) + 1);
+  const double cpuBegin = ProcessCpuMs();
+  for (int i = 0; i < frames; ++i) {
+    before(i);
+    if (timer) timer->BeginFrame();
+    const auto begin = Clock::now();
+    scene.RunFrame();
+    glFinish();
+    times.push_back(Ms(Clock::now() - begin));
+  }
+  cpuMs = (ProcessCpuMs() - cpuBegin) / frames;
+  return times;
+}
+
+void PrintPhase(const char* phase, const std::vector<double>& times, double cpuMs) {
+  const Stats s = Summarise(times);
+  std::printf("%-8s frames=%zu median=%.2f ms p95=%.2f ms mean=%.2f ms fps=%.1f cpu=%.2f ms\n",
+              phase, times.size(), s.median, s.p95, s.mean, s.mean > 0 ? 1000.0 / s.mean : 0.0,
+              cpuMs);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const Options options = Parse(argc, argv);
+  const int kWidth = options.width;
+  const int kHeight = options.height;
   namespace fs = std::filesystem;
   std::string root = (fs::temp_directory_path() / "pelavo-bench-XXXXXX").string();
   if (!mkdtemp(root.data())) {
@@ -43,6 +183,12 @@ int main() {
   setenv("XDG_CONFIG_HOME", root.c_str(), 1);
   fs::create_directories(root + "/PelavoScr");
   std::ofstream(root + "/PelavoScr/PelavoSet.ini") << kSettings;
+
+  const char* threads = std::getenv("LP_NUM_THREADS");
+  std::printf("OSMesa %dx%d, llvmpipe threads %s, %ld cores online, fish path %s%s\n", kWidth,
+              kHeight, threads ? threads : "default (one per core)", sysconf(_SC_NPROCESSORS_ONLN),
+              options.immediate ? "immediate" : "arrays", options.profile ? ", profiling" : "");
+  fish::SetImmediateMode(options.immediate);
 
   std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth) * kHeight * 4);
   OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
@@ -54,32 +200,73 @@ int main() {
   int status = 0;
   {
     auto scene = std::make_unique<view::Scene>();
-    const auto startupBegin = std::chrono::steady_clock::now();
+    // Start-up to the first finished frame, as the window sees it.
+    const auto startupBegin = Clock::now();
     const bool started = scene->Startup(kWidth, kHeight);
+    const double startupOnlyMs = Ms(Clock::now() - startupBegin);
+    scene->RunFrame();
     glFinish();
-    const double startupMs = Ms(std::chrono::steady_clock::now() - startupBegin);
+    const double startupMs = Ms(Clock::now() - startupBegin);
     if (!started) {
       std::fprintf(stderr, "scene start-up stopped early\n");
       status = 1;
     } else {
+      std::printf("startup  scene=%.1f ms first_frame_done=%.1f ms\n", startupOnlyMs, startupMs);
+      StepTimer timer;
+      StepTimer* probe = options.profile ? &timer : nullptr;
+      scene->SetFrameProbe(probe);
+      const auto none = [](int) {};
+      double cpuMs = 0;
+
+      // Feed mode with the mouse over the middle of the tank: both bar picks every frame.
+      scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
-      for (int i = 0; i < kWarmUpFrames; ++i) scene->RunFrame();
-      glFinish();
-      std::vector<double> frames;
-      frames.reserve(kMeasuredFrames);
-      for (int i = 0; i < kMeasuredFrames; ++i) {
-        const auto begin = std::chrono::steady_clock::now();
-        scene->RunFrame();
-        glFinish();
-        frames.push_back(Ms(std::chrono::steady_clock::now() - begin));
-      }
-      double total = 0;
-      for (double f : frames) total += f;
-      std::sort(frames.begin(), frames.end());
-      const double median = frames[frames.size() / 2];
-      const double p95 = frames[frames.size() * 95 / 100];
-      std::printf("frame_ms_median=%.3f frame_ms_p95=%.3f fps=%.1f startup_ms=%.1f\n", median,
-                  p95, 1000.0 * frames.size() / total, startupMs);
+      Measure(*scene, kWarmUpFrames, nullptr, cpuMs, none);
+      if (probe) timer.Clear();
+      const std::vector<double> feed = Measure(*scene, options.frames, probe, cpuMs, none);
+      PrintPhase("feed", feed, cpuMs);
+      if (probe) timer.Print("feed");
+
+      // Touch mode: a click every few frames over a spot that moves around the tank.
+      scene->SetMode(kCmdTouch);
+      if (probe) timer.Clear();
+      const std::vector<double> touch = Measure(*scene, options.frames, probe, cpuMs, [&](int i) {
+        if (i % kTouchClickEvery != 0) return;
+        const int x = kWidth / 4 + (i * 37) % (kWidth / 2);
+        const int y = kHeight / 4 + (i * 23) % (kHeight / 2);
+        scene->OnMouseMove(x, y);
+        scene->OnLeftDown(x, y);
+        scene->OnLeftUp();
+      });
+      PrintPhase("touch", touch, cpuMs);
+      if (probe) timer.Print("touch");
+
+      // Feed mode with the overlay up the whole time.
+      scene->SetMode(kCmdFeed);
+      scene->OnMouseMove(kWidth / 2, kHeight / 2);
+      if (probe) timer.Clear();
+      const std::vector<double> overlay = Measure(*scene, kOverlayFrames, probe, cpuMs, [&](int) {
+        if (!scene->overlay().visible()) scene->ToggleOverlay();
+      });
+      PrintPhase("overlay", overlay, cpuMs);
+      if (probe) timer.Print("overlay");
+      scene->SetFrameProbe(nullptr);
+
+      // The simulation alone: every fish's motion and waves as a frame advances them.
+      const auto simBegin = Clock::now();
+      for (int i = 0; i < kSimulationFrames; ++i) bench::SimulationStep(*scene);
+      std::printf("simulation (no GL) %.3f ms per frame\n",
+                  Ms(Clock::now() - simBegin) / kSimulationFrames);
+
+      rusage usage{};
+      getrusage(RUSAGE_SELF, &usage);
+      std::printf("peak_rss=%.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+
+      std::vector<double> all = feed;
+      all.insert(all.end(), touch.begin(), touch.end());
+      const Stats s = Summarise(all);
+      std::printf("frame_ms_median=%.3f frame_ms_p95=%.3f fps=%.1f startup_ms=%.1f\n", s.median,
+                  s.p95, 1000.0 / s.mean, startupMs);
     }
   }
   OSMesaDestroyContext(context);

@@ -6,6 +6,95 @@
 #include <initializer_list>
 
 namespace fish {
+namespace {
+
+// Room for the largest single draw: a whole slow fish (24 parts) fits several times.
+constexpr int kBatchVertices = 8192;
+constexpr int kBatchIndices = kBatchVertices * 3;  // two triangles per vertex pair at most
+constexpr int kFloatsPerVertex = 8;                // s t, nx ny nz, x y z (GL_T2F_N3F_V3F)
+
+bool immediateMode = false;
+bool batchOpen = false;
+
+// The one batch of the program (one user-interface thread), allocated once.
+struct Batch {
+  GLfloat vertices[kBatchVertices * kFloatsPerVertex];
+  GLushort indices[kBatchIndices];
+  int vertexCount = 0;
+  int indexCount = 0;
+};
+Batch& TheBatch() {
+  static Batch batch;
+  return batch;
+}
+
+void DrawBatch() {
+  Batch& b = TheBatch();
+  if (b.vertexCount > 0) {
+    if (b.indexCount > 0) {
+      glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+      glInterleavedArrays(GL_T2F_N3F_V3F, 0, b.vertices);
+      glDrawElements(GL_TRIANGLES, b.indexCount, GL_UNSIGNED_SHORT, b.indices);
+      glPopClientAttrib();
+    }
+    // Immediate mode would leave the last vertex's normal and texture coordinate current.
+    const GLfloat* last = b.vertices + (b.vertexCount - 1) * kFloatsPerVertex;
+    glTexCoord2f(last[0], last[1]);
+    glNormal3f(last[2], last[3], last[4]);
+  }
+  b.vertexCount = 0;
+  b.indexCount = 0;
+}
+
+// Appends one strip of `columns` vertex pairs; `vertex(k, out)` writes pair member k
+// (k = 2c + 0 for the first row, 2c + 1 for the second) as s t nx ny nz x y z.
+template <class Vertex>
+void AppendStrip(int columns, Vertex vertex) {
+  if (columns < 1) return;
+  // A single pair draws nothing but, as in immediate mode, still sets the current values.
+  const int count = columns * 2;
+  Batch& b = TheBatch();
+  if (b.vertexCount + count > kBatchVertices ||
+      b.indexCount + (columns - 1) * 6 > kBatchIndices) {
+    DrawBatch();
+  }
+  const int first = b.vertexCount;
+  for (int k = 0; k < count; ++k) vertex(k, b.vertices + (first + k) * kFloatsPerVertex);
+  // Quad a b c d (a, b the first pair, c, d the next) splits as the rasterizer splits a
+  // quad strip: triangles a b d and c a d.
+  GLushort* out = b.indices + b.indexCount;
+  for (int c = 0; c + 1 < columns; ++c) {
+    const auto a = static_cast<GLushort>(first + 2 * c);
+    const GLushort bb = a + 1, cc = a + 2, d = a + 3;
+    *out++ = a;
+    *out++ = bb;
+    *out++ = d;
+    *out++ = cc;
+    *out++ = a;
+    *out++ = d;
+  }
+  b.vertexCount += count;
+  b.indexCount += (columns - 1) * 6;
+  if (!batchOpen) DrawBatch();
+}
+
+}  // namespace
+
+void SetImmediateMode(bool immediate) {
+  PartBatch::Flush();
+  immediateMode = immediate;
+}
+bool ImmediateMode() { return immediateMode; }
+
+PartBatch::PartBatch() : outer_(!batchOpen) { batchOpen = true; }
+
+PartBatch::~PartBatch() {
+  if (!outer_) return;
+  DrawBatch();
+  batchOpen = false;
+}
+
+void PartBatch::Flush() { DrawBatch(); }
 
 void RotationMatrix(float (&m)[16], float angleRadians, float x, float y, float z) {
   for (float& v : m) v = 0.0f;
@@ -103,6 +192,22 @@ void PartCopy::Displace(int axis, int firstRow, int lastRow, const float* sample
 void PartCopy::EmitRows(const float (&m)[16], int strip, bool mirrored) const {
   const int rowA = part_.stripRows[strip * 2];
   const int rowB = part_.stripRows[strip * 2 + 1];
+  if (!immediateMode) {
+    AppendStrip(part_.cols, [&](int k, GLfloat* out) {
+      const int i = Index(k % 2 == 0 ? rowA : rowB, k / 2);
+      const float* p = pos_ + i * 3;
+      const float y = mirrored ? mirrorY_[i] : p[1];
+      out[0] = part_.texcoords[i * 2];
+      out[1] = part_.texcoords[i * 2 + 1];
+      out[2] = part_.normals[i * 3];
+      out[3] = part_.normals[i * 3 + 1];
+      out[4] = part_.normals[i * 3 + 2];
+      out[5] = m[0] * p[0] + m[4] * y + m[8] * p[2] + m[12];
+      out[6] = m[1] * p[0] + m[5] * y + m[9] * p[2] + m[13];
+      out[7] = m[2] * p[0] + m[6] * y + m[10] * p[2] + m[14];
+    });
+    return;
+  }
   glBegin(GL_QUAD_STRIP);
   for (int c = 0; c < part_.cols; ++c) {
     for (const int row : {rowA, rowB}) {

@@ -10,6 +10,31 @@ inline constexpr double kDegreesToRadians = 0.017453292519943295;
 // The largest part any fish body has, in vertices (rows x columns).
 inline constexpr int kMaxPartVertices = 512;
 
+// How parts reach the GL. The default fills the strips into a preallocated vertex array and
+// draws them as indexed triangles, split exactly as the rasterizer splits a quad strip (quad
+// a b c d of a strip gives the triangles a b d and c a d), so both paths draw the same pixels
+// and hit the same picks. The immediate path sends every vertex with its own
+// glNormal/glTexCoord/glVertex as a GL_QUAD_STRIP. Either way the current normal and texture
+// coordinate are left at the last vertex's, as later unlit-normal draws rely on them.
+void SetImmediateMode(bool immediate);
+bool ImmediateMode();
+
+// While a batch is open, the strips of every part go into one array and reach the GL as one
+// draw when the batch closes or Flush() is called (which the owner must do before changing
+// any GL state or matrix). Without an open batch every emit call draws at once. Batches do
+// not nest: an inner one simply adds to the outer.
+class PartBatch {
+ public:
+  PartBatch();
+  ~PartBatch();
+  PartBatch(const PartBatch&) = delete;
+  PartBatch& operator=(const PartBatch&) = delete;
+  static void Flush();
+
+ private:
+  bool outer_;
+};
+
 // The standard axis-angle rotation (column-major, no translation). A zero axis gives the
 // identity.
 void RotationMatrix(float (&m)[16], float angleRadians, float x, float y, float z);

@@ -42,6 +42,7 @@ void LargeFishDraw(LargeFish& fish, GLuint texture,
   SetPartAngle(fish.partMatrix, 0.0f);
   for (int f = 0; f < kLargeFinCount; ++f) {
     ApplyFinMaterial(kFinMaterialUsed);
+    const PartBatch batch;  // one draw per fin, before the next material call
     PartCopy copy(fins[f], scale);
     copy.Offset(fish.partOffset[0] * offsetScale, fish.partOffset[1] * offsetScale,
                 fish.partOffset[2] * offsetScale);

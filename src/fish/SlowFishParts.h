@@ -77,7 +77,10 @@ void SlowFishDrawParts(SlowFish& fish, const SlowPart (&parts)[N], SharedWaves& 
   if (kSlowFishModelTurn != 0.0f) glRotatef(kSlowFishModelTurn, 0.0f, 0.0f, 1.0f);
   fish.followPitch();
   fish.wander();
-  for (const SlowPart& p : parts) EmitSlowPart(fish, p, bend, samples);
+  {
+    const PartBatch batch;  // all 24 parts as one draw
+    for (const SlowPart& p : parts) EmitSlowPart(fish, p, bend, samples);
+  }
   fish.move();
   glPopMatrix();
 }

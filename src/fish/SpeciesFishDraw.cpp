@@ -56,20 +56,23 @@ void SpeciesFishDraw(SpeciesFish& fish, int species,
   const float scale = static_cast<float>(fish.size);
   SetPartAngle(fish.partMatrix, bend[0]);
   {
-    PartCopy copy(parts[kBody], scale);
-    float d[kBodyWaveSamples];
-    for (int c = 0; c < kBodyWaveSamples; ++c) d[c] = scale * body[c];
-    if (parts[kBody].cols <= kBodyWaveSamples) copy.SwingRows(d);
-    copy.EmitBothPasses(fish.partMatrix);
+    const PartBatch batch;  // the whole body reaches the GL as one draw
+    {
+      PartCopy copy(parts[kBody], scale);
+      float d[kBodyWaveSamples];
+      for (int c = 0; c < kBodyWaveSamples; ++c) d[c] = scale * body[c];
+      if (parts[kBody].cols <= kBodyWaveSamples) copy.SwingRows(d);
+      copy.EmitBothPasses(fish.partMatrix);
+    }
+    EmitPlain(fish.partMatrix, parts[kHeadCap], scale);
+    EmitPlain(fish.partMatrix, parts[kMouth], scale);
+    EmitFin(fish.partMatrix, parts[kPectoral], scale, pectoral, kPectoralWaveSamples, 1.0f);
+    EmitFin(fish.partMatrix, parts[kPelvic], scale, pelvic, kPelvicWaveSamples, 1.0f);
+    EmitFin(fish.partMatrix, parts[kRearFin], scale, rear, kRearFinWaveSamples, 1.0f);
+    EmitFin(fish.partMatrix, parts[kTail], scale, tail, kTailWaveSamples,
+            species == kLongTailSpecies ? kLongTailStretch : 1.0f);
+    EmitPlain(fish.partMatrix, parts[kEye], scale);
   }
-  EmitPlain(fish.partMatrix, parts[kHeadCap], scale);
-  EmitPlain(fish.partMatrix, parts[kMouth], scale);
-  EmitFin(fish.partMatrix, parts[kPectoral], scale, pectoral, kPectoralWaveSamples, 1.0f);
-  EmitFin(fish.partMatrix, parts[kPelvic], scale, pelvic, kPelvicWaveSamples, 1.0f);
-  EmitFin(fish.partMatrix, parts[kRearFin], scale, rear, kRearFinWaveSamples, 1.0f);
-  EmitFin(fish.partMatrix, parts[kTail], scale, tail, kTailWaveSamples,
-          species == kLongTailSpecies ? kLongTailStretch : 1.0f);
-  EmitPlain(fish.partMatrix, parts[kEye], scale);
 
   fish.move();
   fish.updateAvoidanceBox();

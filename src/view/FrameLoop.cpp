@@ -10,7 +10,6 @@
 namespace view {
 namespace {
 
-constexpr int kBubbleAmountBase = 110;  // each emitter shows 110 - QIPAONUM bubbles
 constexpr float kEmitterShiftX = 5.0f;
 constexpr float kEmitterShiftY = -25.0f;
 constexpr float kEmitterShiftZ = -60.0f;
@@ -32,9 +31,11 @@ void Scene::RunFrame() {
   ApplyCamera(cameraOffset_);
   glViewport(0, 0, screenWidth_, screenHeight_);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  Mark(FrameStep::kClear);
 
   // 5. Overlay text, first of all.
   overlay_.RunFrame(glyphs_);
+  Mark(FrameStep::kOverlay);
 
   // 6. Scene light.
   const settings::SettingsRecord& s = settings::Settings();
@@ -46,12 +47,18 @@ void Scene::RunFrame() {
 
   // 7-14.
   tank::DrawBackdrop(box_);
+  Mark(FrameStep::kBackdrop);
   DrawPoolFish();
+  Mark(FrameStep::kPoolFish);
   DrawLargeAndSlowFish();
+  Mark(FrameStep::kLargeSlowFish);
   DrawBackgroundSurface();
+  Mark(FrameStep::kBackground);
   DrawBubbles();
+  Mark(FrameStep::kBubbles);
   glDisable(GL_LIGHTING);
   DrawPellets();
+  Mark(FrameStep::kPellets);
 
   // 15-16. What the left button does depends on the mode.
   if (mode_ == kCmdFeed) {
@@ -59,6 +66,7 @@ void Scene::RunFrame() {
   } else if (mode_ == kCmdTouch || mode_ == kCmdZoomIn || mode_ == kCmdZoomOut) {
     RunFishPick();
   }
+  Mark(FrameStep::kPicking);
 }
 
 void Scene::DrawPoolFish() {
@@ -111,7 +119,7 @@ void Scene::DrawBackgroundSurface() {
 }
 
 void Scene::DrawBubbles() {
-  const int amount = kBubbleAmountBase - settings::Settings().qipaonum;
+  const int amount = tank::BubbleAmount(settings::Settings().qipaonum);
   glPushMatrix();
   glDisable(GL_FOG);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);

@@ -11,6 +11,7 @@
 #include "tank/TankBox.h"
 #include "ui/CommandId.h"
 #include "view/Camera.h"
+#include "view/FrameProbe.h"
 #include "view/OverlayText.h"
 #include "view/Picking.h"
 
@@ -36,6 +37,8 @@ class Scene {
 
   // One frame: advance and draw everything (no glFinish, no buffer swap).
   void RunFrame();
+  // Profiling only: an observer told after each step of the frame (nullptr: none).
+  void SetFrameProbe(FrameProbe* probe) { probe_ = probe; }
 
   // Mouse, in client pixels with y downwards.
   void OnLeftDown(int x, int y);
@@ -55,6 +58,7 @@ class Scene {
   int screenWidth() const { return screenWidth_; }
   int screenHeight() const { return screenHeight_; }
   fish::SpeciesFish& poolFish(int i) { return pool_[i]; }
+  fish::SpeciesFish (&pool())[fish::kPoolSize] { return pool_; }
   fish::LargeFish& largeFish(int i) { return large_[i]; }
   fish::SlowFish& slowFish(int i) { return slow_[i]; }
   const tank::FoodPellet& pellet(int i) const { return pellets_[i]; }
@@ -78,6 +82,9 @@ class Scene {
   void DrawBubbles();
   void DrawPellets();
   void RunFishPick();
+  void Mark(FrameStep step) {
+    if (probe_) probe_->After(step);
+  }
 
   // Scene objects in the order they are constructed.
   int revealCount_ = 0;
@@ -103,6 +110,7 @@ class Scene {
   float emitterPositions_[tank::kEmitterCount][3] = {};
   float cameraOffset_ = kCameraOffset;
   int lastPickedFish_ = -1;
+  FrameProbe* probe_ = nullptr;
 };
 
 }  // namespace view

@@ -1,0 +1,141 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "SceneFixture.h"
+#include "fish/GeneratedPart.h"
+#include "fish/WaveGenerator.h"
+#include "platform/CrtRand.h"
+#include "ui/CommandId.h"
+
+// The fish reach the GL either one call per vertex (quad strips) or through the batched
+// vertex arrays. Both must draw the same pixels and pick the same fish, frame after frame,
+// for the whole scene.
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+constexpr int kFrames = 30;
+constexpr int kCompareFrames[] = {1, 2, 15, 30};  // the first ones still draw fog and blend
+
+struct PathRun {
+  std::vector<std::vector<std::uint8_t>> images;  // one per compared frame
+  std::vector<int> picks;                          // the fish each touch frame picked
+  float fishX[100] = {};
+};
+
+PathRun RenderWith(bool immediate) {
+  // Every global the scene draws from starts over, so both runs see the same sequence.
+  crt::setRandState(1);
+  fish::SlowFishSharedWaves().Reset();
+  fish::SetImmediateMode(immediate);
+  PathRun run;
+  SceneFixture f(kWidth, kHeight);
+  f.WriteCounts(10);
+  EXPECT_TRUE(f.Start());
+  // Feed mode with the cursor over the tank picks bars every frame; a click drops food.
+  f.scene->OnMouseMove(kWidth / 2, kHeight / 2);
+  f.scene->OnLeftDown(kWidth / 2, kHeight / 2);
+  f.scene->OnLeftUp();
+  int next = 0;
+  for (int frame = 1; frame <= kFrames; ++frame) {
+    if (frame == 20) f.scene->SetMode(kCmdTouch);
+    if (frame > 20) {
+      // Touch clicks over several spots: each frame picks through the fish draws.
+      const int x = kWidth / 3 + frame * 41 % (kWidth / 3);
+      const int y = kHeight / 3 + frame * 29 % (kHeight / 3);
+      f.scene->OnMouseMove(x, y);
+      f.scene->OnLeftDown(x, y);
+      f.scene->OnLeftUp();
+    }
+    f.scene->RunFrame();
+    if (frame > 20) run.picks.push_back(f.scene->lastPickedFish());
+    if (next < static_cast<int>(std::size(kCompareFrames)) && kCompareFrames[next] == frame) {
+      glFinish();
+      run.images.push_back(f.gl.pixels());
+      ++next;
+    }
+  }
+  for (int i = 0; i < 100; ++i) run.fishX[i] = f.scene->poolFish(i).x;
+  fish::SetImmediateMode(false);
+  return run;
+}
+
+TEST(RenderPath, ArraysDrawTheSamePixelsAndPickTheSameFishAsImmediateMode) {
+  const PathRun immediate = RenderWith(true);
+  const PathRun arrays = RenderWith(false);
+  ASSERT_EQ(immediate.images.size(), std::size(kCompareFrames));
+  ASSERT_EQ(arrays.images.size(), immediate.images.size());
+  for (std::size_t k = 0; k < immediate.images.size(); ++k) {
+    const auto& a = immediate.images[k];
+    const auto& b = arrays.images[k];
+    ASSERT_EQ(a.size(), b.size());
+    long differing = 0;
+    int worst = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      const int d = std::abs(static_cast<int>(a[i]) - static_cast<int>(b[i]));
+      if (d > 0) ++differing;
+      if (d > worst) worst = d;
+    }
+    EXPECT_EQ(differing, 0) << "frame " << kCompareFrames[k] << ": " << differing
+                            << " channels differ, by up to " << worst;
+  }
+  // The picture is not empty: fish, background and backdrop cover most of it.
+  long lit = 0;
+  for (std::size_t i = 0; i < arrays.images.back().size(); i += 4)
+    lit += arrays.images.back()[i] + arrays.images.back()[i + 1] + arrays.images.back()[i + 2] > 0;
+  EXPECT_GT(lit, kWidth * kHeight / 2);
+  EXPECT_EQ(arrays.picks, immediate.picks);
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(arrays.fishX[i], immediate.fishX[i]) << "fish " << i;
+}
+
+// Strips emitted with no batch open draw at once, and a batch draws on closing; either way
+// the last vertex's normal and texture coordinate stay current, as after glEnd.
+TEST(RenderPath, UnbatchedStripsDrawAtOnceAndLeaveTheLastVertexCurrent) {
+  OffscreenGl gl(64, 64);
+  static const float vertices[] = {-0.5f, -0.5f, 0, 0.5f, -0.5f, 0,  // row 0
+                                   -0.5f, 0.5f,  0, 0.5f, 0.5f,  0};  // row 1
+  static const float normals[] = {0, 0, 1, 0, 0, 1, 0, 1, 0, 0.6f, 0, 0.8f};
+  static const float texcoords[] = {0, 0, 1, 0, 0, 1, 0.25f, 0.75f};
+  static const int strips[] = {0, 1};
+  const fish::models::PartModel part{2, 2, vertices, normals, texcoords, 1, strips, 0};
+  float m[16];
+  fish::SetPartAngle(m, 0.0f);
+  for (const bool immediate : {true, false}) {
+    fish::SetImmediateMode(immediate);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+    glNormal3f(1, 0, 0);
+    glTexCoord2f(9, 9);
+    const fish::PartCopy copy(part, 1.0f);
+    copy.EmitStrip(m, 0);
+    glFinish();
+    GLfloat normal[4], texcoord[4];
+    glGetFloatv(GL_CURRENT_NORMAL, normal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texcoord);
+    EXPECT_FLOAT_EQ(normal[0], 0.6f) << immediate;
+    EXPECT_FLOAT_EQ(normal[2], 0.8f) << immediate;
+    EXPECT_FLOAT_EQ(texcoord[0], 0.25f) << immediate;
+    EXPECT_FLOAT_EQ(texcoord[1], 0.75f) << immediate;
+    EXPECT_EQ(gl.pixel(32, 32)[0], 255) << immediate;  // the square covers the middle
+    EXPECT_EQ(gl.pixel(2, 2)[0], 0) << immediate;
+  }
+  // Inside a batch nothing is drawn until it closes.
+  glClear(GL_COLOR_BUFFER_BIT);
+  {
+    const fish::PartBatch batch;
+    const fish::PartCopy copy(part, 1.0f);
+    copy.EmitStrip(m, 0);
+    glFinish();
+    EXPECT_EQ(gl.pixel(32, 32)[0], 0);
+  }
+  glFinish();
+  EXPECT_EQ(gl.pixel(32, 32)[0], 255);
+}
+
+}  // namespace
