@@ -3,6 +3,8 @@
 #include <csignal>
 #include <cstdlib>
 
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/image.h>
 
 #include "app/MainFrame.h"
@@ -14,14 +16,41 @@ namespace {
 
 constexpr const char* kAppName = "PelavoScr";
 
+// The nested loop this process already asked to end, so it is never asked twice.
+wxEventLoopBase* g_loopLeaving = nullptr;
+
 // A request to end (SIGTERM, SIGINT, SIGHUP) closes the frame like the window system would,
-// so the view's teardown runs. wx calls this from its event loop, not from the signal.
-void CloseOnSignal(int) {
-  if (wxTheApp && wxTheApp->GetTopWindow())
+// so the view's teardown runs. wx calls this from its event loop, not from the signal. While
+// a nested loop runs (a modal dialog, the popup menu, a file chooser) the windows on its call
+// stack must not be destroyed under it: that loop is ended first and the close comes after.
+void CloseWhenBackInMainLoop() {
+  if (!wxTheApp) return;
+  wxEventLoopBase* active = wxEventLoopBase::GetActive();
+  if (active && active != wxTheApp->GetMainLoop()) {
+    if (active != g_loopLeaving) {
+      g_loopLeaving = active;
+      bool endedDialog = false;
+      for (wxWindow* w : wxTopLevelWindows) {
+        auto* dialog = wxDynamicCast(w, wxDialog);
+        if (dialog && dialog->IsModal()) {
+          dialog->EndModal(wxID_CANCEL);
+          endedDialog = true;
+          break;
+        }
+      }
+      if (!endedDialog) active->Exit(0);
+    }
+    wxTheApp->CallAfter([] { CloseWhenBackInMainLoop(); });
+    return;
+  }
+  g_loopLeaving = nullptr;
+  if (wxTheApp->GetTopWindow())
     wxTheApp->GetTopWindow()->Close(true);
-  else if (wxTheApp)
+  else
     wxTheApp->ExitMainLoop();
 }
+
+void CloseOnSignal(int) { CloseWhenBackInMainLoop(); }
 
 }  // namespace
 
