@@ -1,5 +1,8 @@
 #include "fish/FinMaterial.h"
 
+#include <cstddef>
+#include <vector>
+
 namespace fish {
 
 const FinMaterial kFinMaterials[kFinMaterialCount] = {
@@ -52,6 +55,31 @@ void ResetFinMaterial() {
   const float none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
   glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
+}
+
+void ShareSkinWithFins(GLuint largeFishSkin) {
+  GLint width = 0, height = 0;
+  glBindTexture(GL_TEXTURE_2D, largeFishSkin);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  if (largeFishSkin == 0 || width <= 0 || height <= 0) return;  // no skin: fins stay bare
+
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
+  GLint packAlignment = 4, unpackAlignment = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpackAlignment);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glBindTexture(GL_TEXTURE_2D, largeFishSkin);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               pixels.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
 }
 
 }  // namespace fish

@@ -3,7 +3,7 @@
 
 // The large fish's fin materials and the fin texture table. No step ever loads a fin
 // texture, so every texture name in the table stays 0 and the fins show the default
-// texture.
+// texture, which start-up gives the large fish's skin (ShareSkinWithFins).
 namespace fish {
 
 struct FinMaterial {
@@ -36,5 +36,10 @@ void ApplyFinMaterial(int index);
 // and back faces, so objects lit after the fins do not inherit the fins' glow and shine.
 // The fins' ambient and diffuse colours are left: colour material keeps setting them.
 void ResetFinMaterial();
+
+// Copies the image of the large fish's skin into the default texture (name 0), which the
+// fins are drawn with, so the fins wear the body's colours instead of bare white. Leaves
+// texture 0 bound. Call once at start-up after the skins are loaded.
+void ShareSkinWithFins(GLuint largeFishSkin);
 
 }  // namespace fish

@@ -1,6 +1,8 @@
 #include <GL/gl.h>
 
 #include "assets/TextureLoaders.h"
+#include "fish/FinMaterial.h"
+#include "fish/Population.h"
 #include "platform/SettingsDir.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
@@ -73,6 +75,7 @@ bool Scene::Startup(int screenWidth, int screenHeight) {
   // Each packed image is unpacked beside the settings file, loaded and deleted again.
   backgroundTexture_ = assets::LoadPackedTexture(kBackgroundResource, kBackgroundName, true);
   fish::LoadFishTextures(fishTextures_);
+  fish::ShareSkinWithFins(fishTextures_[fish::kLargeFishSlot]);
 
   settings::StartupLoad();
 
