@@ -349,15 +349,22 @@ std::string HyperlinkErrorText(int code) {
 std::string AboutPageUrl() {
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  const fs::path beside = ec ? fs::path(kAboutPageName) : exe.parent_path() / kAboutPageName;
-  std::string page = beside.string();
-  if (!fs::is_regular_file(beside, ec)) {
-    for (const char* installed : kInstalledAboutPages)
-      if (fs::is_regular_file(installed, ec)) {
-        page = installed;
-        break;
-      }
-  }
+  const fs::path dir = ec ? fs::path() : exe.parent_path();
+  auto isFile = [](const fs::path& p) {
+    std::error_code e;
+    return fs::is_regular_file(p, e);
+  };
+  // Beside the program (the build folder), then under the program's own install prefix
+  // (<prefix>/bin/pelavo and <prefix>/share/pelavo/about.html), then the system places.
+  std::vector<fs::path> candidates{dir / kAboutPageName,
+                                   dir.parent_path() / "share" / "pelavo" / kAboutPageName};
+  for (const char* installed : kInstalledAboutPages) candidates.emplace_back(installed);
+  std::string page = candidates.front().string();
+  for (const fs::path& candidate : candidates)
+    if (isFile(candidate)) {
+      page = candidate.string();
+      break;
+    }
   return "file://" + percentEncodePath(page);
 }
 

@@ -9,6 +9,7 @@
 
 #include <wx/dcclient.h>
 #include <wx/display.h>
+#include <wx/toplevel.h>
 
 #include "platform/MessageBox.h"
 #include "ui/CommandId.h"
@@ -31,6 +32,10 @@ constexpr int kTickAfterFrameMs = 1;
 // When a requested repaint does not come (a hidden window gets none), the tick comes back
 // after this long so the frame chain never stops for good.
 constexpr int kRepaintGuardMs = 100;
+// A repaint that has not come after this long means the toolkit is not drawing the window
+// (hidden in a way no event reported): frames are held and the tick slows down.
+constexpr std::chrono::milliseconds kNoPaintAfter{500};
+constexpr int kHiddenPollMs = static_cast<int>(view::kHiddenPollInterval.count());
 
 constexpr const char* kChoosePixelFormatFailed = "ChoosePixelFormat failed";
 constexpr const char* kSetPixelFormatFailed = "SetPixelFormat failed";
@@ -103,9 +108,21 @@ AquariumView::AquariumView(wxWindow* parent, const wxGLAttributes& attributes)
   Bind(wxEVT_LEFT_DCLICK, &AquariumView::OnLeftDoubleClick, this);
   Bind(wxEVT_RIGHT_DOWN, &AquariumView::OnRightDown, this);
   Bind(wxEVT_DESTROY, &AquariumView::OnDestroy, this);
+  // Minimising and hiding are told to the top-level window, not to its children.
+  topWindow_ = wxGetTopLevelParent(parent);
+  if (topWindow_) {
+    topWindow_->Bind(wxEVT_ICONIZE, &AquariumView::OnTopIconize, this);
+    topWindow_->Bind(wxEVT_SHOW, &AquariumView::OnTopShow, this);
+  }
 }
 
-AquariumView::~AquariumView() { Teardown(); }
+AquariumView::~AquariumView() {
+  if (topWindow_) {
+    topWindow_->Unbind(wxEVT_ICONIZE, &AquariumView::OnTopIconize, this);
+    topWindow_->Unbind(wxEVT_SHOW, &AquariumView::OnTopShow, this);
+  }
+  Teardown();
+}
 
 // ---- creation: context, scene start-up, dialogs, timer ----
 
@@ -131,6 +148,8 @@ bool AquariumView::StartUp() {
     backgroundDialog_ = new CustomBackgroundDialog(this);
     backgroundDialog_->Hide();
   }
+  // Covered or unmapped windows are still drawn by the toolkit: watch for that ourselves.
+  windowState_.Watch(GetXWindow());
   started_ = true;
   starting_ = false;
   UpdateCursor();
@@ -162,8 +181,49 @@ void AquariumView::AfterFrame() {
   ArmTimer(std::max<int>(kTickAfterFrameMs, static_cast<int>(wait.count())));
 }
 
+void AquariumView::RequestRepaint() {
+  if (!repaintRequested_) {
+    repaintRequested_ = true;
+    repaintRequestedAt_ = view::FramePacer::Clock::now();
+  }
+  Refresh(false);
+}
+
+void AquariumView::ReadWindowState() {
+  if (!windowState_.Poll()) return;
+  HoldFrames(view::HiddenReasons::kUnmapped, windowState_.Unmapped());
+  HoldFrames(view::HiddenReasons::kObscured, windowState_.Obscured());
+}
+
+void AquariumView::HoldFrames(view::HiddenReasons::Reason reason, bool holds) {
+  // Seen again: the next tick comes at once instead of after the slow poll.
+  if (hidden_.Set(reason, holds) && started_) ArmTimer(kTickAfterFrameMs);
+}
+
+void AquariumView::OnTopIconize(wxIconizeEvent& event) {
+  HoldFrames(view::HiddenReasons::kIconized, event.IsIconized());
+  event.Skip();
+}
+
+void AquariumView::OnTopShow(wxShowEvent& event) {
+  HoldFrames(view::HiddenReasons::kNotShown, !event.IsShown());
+  event.Skip();
+}
+
 void AquariumView::OnTimer(wxTimerEvent&) {
   if (tornDown_) return;
+  ReadWindowState();
+  if (started_ && repaintRequested_ &&
+      view::FramePacer::Clock::now() - repaintRequestedAt_ >= kNoPaintAfter)
+    hidden_.Set(view::HiddenReasons::kNoPaint, true);
+  if (hidden_.Hidden()) {
+    // Nothing is drawn; only the music hand-off goes on. When the toolkit's silence is the
+    // only sign, a repaint request finds out whether it draws again.
+    settings::DefaultMusicTick();
+    if (started_ && hidden_.OnlyNoPaint()) RequestRepaint();
+    ArmTimer(kHiddenPollMs);
+    return;
+  }
   const auto wait = pacer_.WaitBeforeFrame(view::FramePacer::Clock::now());
   if (wait.count() > 0) {
     ArmTimer(static_cast<int>(wait.count()));
@@ -172,7 +232,7 @@ void AquariumView::OnTimer(wxTimerEvent&) {
   if (started_) {
     // The frame is drawn by the paint handler; the guard tick keeps the chain alive if the
     // repaint never comes.
-    Refresh(false);
+    RequestRepaint();
     ArmTimer(kRepaintGuardMs);
   } else if (contextFailed_) {
     AfterFrame();
@@ -184,6 +244,9 @@ void AquariumView::OnTimer(wxTimerEvent&) {
 void AquariumView::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);  // validates the window
   if (tornDown_ || starting_) return;
+  // The toolkit draws the window: whatever it asked for, it can be drawn.
+  repaintRequested_ = false;
+  if (hidden_.Has(view::HiddenReasons::kNoPaint)) HoldFrames(view::HiddenReasons::kNoPaint, false);
   if (!started_ && !contextFailed_) StartUp();
   if (started_) DrawFrame();
 }
@@ -315,6 +378,7 @@ void AquariumView::Teardown() {
   tornDown_ = true;
   // The context's destructor makes no context current when it is the current one.
   context_.reset();
+  windowState_.Stop();
   DestroyDialog(musicDialog_);
   DestroyDialog(backgroundDialog_);
   timer_.Stop();

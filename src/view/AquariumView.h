@@ -7,6 +7,7 @@
 #include "view/Cursors.h"
 #include "view/FramePacer.h"
 #include "view/Scene.h"
+#include "view/WindowVisibility.h"
 
 class CustomMusicDialog;
 class CustomBackgroundDialog;
@@ -42,6 +43,8 @@ class AquariumView : public wxGLCanvas {
   long FramesDrawn() const { return framesDrawn_; }
   // The viewport the last size change set (width, height after the zero-height rule).
   wxSize LastViewport() const { return lastViewport_; }
+  // True while frames are held because the window cannot be seen.
+  bool FramesHeld() const { return hidden_.Hidden(); }
 
  private:
   bool StartUp();
@@ -50,6 +53,9 @@ class AquariumView : public wxGLCanvas {
   void UpdateCursor();
   void ArmTimer(int milliseconds);
   void ApplySize(int width, int height);
+  void ReadWindowState();
+  void HoldFrames(view::HiddenReasons::Reason reason, bool holds);
+  void RequestRepaint();
 
   void OnPaint(wxPaintEvent& event);
   void OnEraseBackground(wxEraseEvent& event);
@@ -62,6 +68,8 @@ class AquariumView : public wxGLCanvas {
   void OnLeftDoubleClick(wxMouseEvent& event);
   void OnRightDown(wxMouseEvent& event);
   void OnDestroy(wxWindowDestroyEvent& event);
+  void OnTopIconize(wxIconizeEvent& event);
+  void OnTopShow(wxShowEvent& event);
 
   view::Scene scene_;
   std::unique_ptr<wxGLContext> context_;
@@ -70,6 +78,11 @@ class AquariumView : public wxGLCanvas {
   wxTimer timer_;
   view::Cursors cursors_;
   view::FramePacer pacer_;
+  view::HiddenReasons hidden_;
+  view::WindowVisibility windowState_;
+  wxWindow* topWindow_ = nullptr;
+  bool repaintRequested_ = false;
+  view::FramePacer::Clock::time_point repaintRequestedAt_{};
   bool starting_ = false;
   bool started_ = false;
   bool contextFailed_ = false;

@@ -7,6 +7,8 @@
 namespace view {
 
 inline constexpr std::chrono::microseconds kFrameInterval{16667};  // 1/60 s
+// While the window cannot be seen, the tick only looks whether it can be seen again this often.
+inline constexpr std::chrono::milliseconds kHiddenPollInterval{250};
 
 class FramePacer {
  public:
@@ -36,6 +38,34 @@ class FramePacer {
   std::chrono::microseconds interval_;
   Clock::time_point lastFrame_{};
   bool haveFrame_ = false;
+};
+
+// Why the window cannot be seen. While any reason holds no frame is drawn and the tick
+// slows to kHiddenPollInterval; the tank waits meanwhile, since its time is counted in frames.
+class HiddenReasons {
+ public:
+  enum Reason : unsigned {
+    kIconized = 1u << 0,  // minimised by the user or the window manager
+    kUnmapped = 1u << 1,  // the window or one of its ancestors is not mapped
+    kObscured = 1u << 2,  // another window covers it completely
+    kNoPaint = 1u << 3,   // a requested repaint never came (the toolkit does not draw it)
+    kNotShown = 1u << 4,  // the program hid its own window
+  };
+
+  // Sets or clears one reason; true when that turned the window from hidden to visible.
+  bool Set(Reason reason, bool holds) {
+    const bool wasHidden = Hidden();
+    bits_ = holds ? (bits_ | reason) : (bits_ & ~static_cast<unsigned>(reason));
+    return wasHidden && !Hidden();
+  }
+  bool Has(Reason reason) const { return (bits_ & reason) != 0; }
+  bool Hidden() const { return bits_ != 0; }
+  // Only the toolkit's silence says it is hidden: a repaint request is the way to find out
+  // whether it draws again.
+  bool OnlyNoPaint() const { return bits_ == kNoPaint; }
+
+ private:
+  unsigned bits_ = 0;
 };
 
 }  // namespace view
