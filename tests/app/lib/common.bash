@@ -19,7 +19,7 @@ app_setup() {
   [ -x "$PELAVO" ] || app_fail "no program at $1"
   if [ -z "${DISPLAY:-}" ] && [ -z "${APP_UNDER_XVFB:-}" ]; then
     # Run the whole script again under a virtual screen.
-    APP_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
+    APP_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$@"
   fi
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
   APP_TMP=$(mktemp -d)
