@@ -1,8 +1,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "SceneFixture.h"
 #include "ui/CommandId.h"
@@ -24,6 +26,15 @@ void Click(view::Scene& scene, int x, int y) {
   scene.OnMouseMove(x, y);
   scene.OnLeftDown(x, y);
   scene.OnLeftUp();
+}
+
+long ResidentKb() {
+  long pages = 0, resident = 0;
+  std::FILE* f = std::fopen("/proc/self/statm", "r");
+  if (!f) return -1;
+  if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = -1;
+  std::fclose(f);
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 // A press held over one frame, then released.
@@ -88,6 +99,22 @@ TEST(PickBars, LieOverTheTankAndDriftBackAndForthAroundItsLeftAndBottomEdges) {
   const float x = bars.vertical(0).x;
   f.Frames(3);
   EXPECT_EQ(bars.vertical(0).x, x);
+}
+
+// Every Feed frame runs two selection passes; thousands of them must not grow the process
+// (the GL once kept a buffer per few passes, about 12 kB a frame).
+TEST(PickBars, PickingEveryFrameForThousandsOfFramesKeepsMemoryFlat) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer holds freed memory back, so resident size grows anyway";
+#endif
+  SceneFixture f(160, 120);
+  f.WriteCounts(0, "QIPAONUM=110\nBACKGROUND=1\n");  // bars only: no fish, bubbles or sheet
+  ASSERT_TRUE(f.Start());
+  f.scene->OnMouseMove(80, 60);
+  f.Frames(300);
+  const long before = ResidentKb();
+  f.Frames(3000);
+  EXPECT_LT(ResidentKb() - before, 4 * 1024);
 }
 
 TEST(FeedClick, DropsAPelletTwoBelowThePointUnderTheCursorAtDepth70) {
