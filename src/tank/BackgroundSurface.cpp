@@ -13,6 +13,10 @@ constexpr float kRowHeights[BackgroundSurface::kNetSize] = {39.0f,  23.6f,  8.2f
                                                             -7.2f, -22.6f, -38.0f};
 constexpr int kSwayingRows = 2;
 constexpr double kSheetZ = -90.0;
+// How far the wave moves a control point (it turns one step past its limits), and the
+// extra room kept around the view for the cover test.
+constexpr double kWaveReach = 1.1;
+constexpr double kCoverMargin = 0.25;
 
 using Point = BackgroundSurface::Point;
 
@@ -39,6 +43,24 @@ void BackgroundSurface::StepWave() {
   if (waveOffset_ > kWaveHigh) waveRising_ = false;
   if (waveOffset_ < kWaveLow) waveRising_ = true;
 }
+
+// The drawn sheet's edges run through points of the patch's edges (every triangle is a
+// convex blend of them), so it spans at least the box's width less the wave's reach, from
+// the bottom row's height to the top row's, between the depths kSheetZ -/+ kWaveReach. A
+// line of sight stays inside that rectangle over the whole depth range when it does so at
+// the far end; crossing the depth range there, it meets the sheet.
+BackgroundSurface::Slopes BackgroundSurface::CoveredSlopes(const TankBox& box, double eyeZ) {
+  Slopes covered;
+  if (eyeZ <= kSheetZ + kWaveReach) return covered;
+  const double farthest = eyeZ - FarthestZ();
+  covered.left = (box.left + kWaveReach + kCoverMargin) / farthest;
+  covered.right = (box.right - kWaveReach - kCoverMargin) / farthest;
+  covered.bottom = (kRowHeights[kNetSize - 1] + kCoverMargin) / farthest;
+  covered.top = (kRowHeights[0] - kCoverMargin) / farthest;
+  return covered;
+}
+
+double BackgroundSurface::FarthestZ() { return kSheetZ - kWaveReach; }
 
 void BackgroundSurface::BuildControlNet(const TankBox& box, int backgroundSetting) {
   if (backgroundSetting == 0 || backgroundSetting == 2) StepWave();

@@ -24,6 +24,18 @@ class BackgroundSurface {
   // triangle strips with the currently bound texture. Segments are clamped to 1..kMaxSegments.
   void Draw(int segments = kDefaultSegments) const;
 
+  // Lines of sight from an eye at (0, 0, eyeZ) looking along -z, by their slopes
+  // x / distance and y / distance.
+  struct Slopes {
+    double left = 0, right = 0, bottom = 0, top = 0;
+    bool Empty() const { return left >= right || bottom >= top; }
+  };
+  // The lines of sight that meet the sheet built for `box` whatever the wave offset (empty
+  // when the eye is not in front of it). The opaque sheet hides everything on them that
+  // lies farther away than FarthestZ().
+  static Slopes CoveredSlopes(const TankBox& box, double eyeZ);
+  static double FarthestZ();
+
   float waveOffset() const { return waveOffset_; }
   bool waveRising() const { return waveRising_; }
   // Row 0 is the top row, column 0 the box's left.

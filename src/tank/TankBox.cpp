@@ -98,32 +98,34 @@ TankBox ComputeTankBox(int screenWidth, int screenHeight) {
   return box;
 }
 
-void DrawBackdrop(const TankBox& box) {
+float BackdropZ(const TankBox& box) { return kBackdropScaleZ * box.back; }
+
+void DrawBackdrop(const TankBox& box, bool hidden) {
   const settings::SettingsRecord& s = settings::Settings();
   if (s.backGuding == 0) return;
-  const auto colour = static_cast<unsigned>(s.backColor);
-  const GLubyte red = colour & 0xFFu;
-  const GLubyte green = (colour >> 8) & 0xFFu;
-  const GLubyte blue = (colour >> 16) & 0xFFu;
-
-  const float left = kBackdropScaleX * box.left;
-  const float right = kBackdropScaleX * box.right;
-  const float top = kBackdropScaleY * box.top;
-  const float bottom = kBackdropScaleY * box.bottom;
-  const float z = kBackdropScaleZ * box.back;
-
   glShadeModel(GL_SMOOTH);
   glDisable(GL_TEXTURE_2D);
-  glBegin(GL_QUADS);
-  glColor3ub(red, green, blue);
-  glVertex3f(left, bottom, z);
-  glColor3ub(red, green, blue);
-  glVertex3f(right, bottom, z);
-  glColor3ub(red, green, blue);
-  glVertex3f(right, top, z);
-  glColor3ub(red, green, blue);
-  glVertex3f(left, top, z);
-  glEnd();
+  if (!hidden) {
+    const auto colour = static_cast<unsigned>(s.backColor);
+    const GLubyte red = colour & 0xFFu;
+    const GLubyte green = (colour >> 8) & 0xFFu;
+    const GLubyte blue = (colour >> 16) & 0xFFu;
+    const float left = kBackdropScaleX * box.left;
+    const float right = kBackdropScaleX * box.right;
+    const float top = kBackdropScaleY * box.top;
+    const float bottom = kBackdropScaleY * box.bottom;
+    const float z = BackdropZ(box);
+    glBegin(GL_QUADS);
+    glColor3ub(red, green, blue);
+    glVertex3f(left, bottom, z);
+    glColor3ub(red, green, blue);
+    glVertex3f(right, bottom, z);
+    glColor3ub(red, green, blue);
+    glVertex3f(right, top, z);
+    glColor3ub(red, green, blue);
+    glVertex3f(left, top, z);
+    glEnd();
+  }
   glEnable(GL_TEXTURE_2D);
   glColor3ub(255, 255, 255);
 }

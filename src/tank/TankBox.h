@@ -10,7 +10,12 @@ struct TankBox {
 TankBox ComputeTankBox(int screenWidth, int screenHeight);
 
 // The flat quad at the back of the scene in BACKCOLOR (when BACK GUDING is set).
-// Leaves GL_TEXTURE_2D enabled and the colour white.
-void DrawBackdrop(const TankBox& box);
+// Leaves GL_TEXTURE_2D enabled and the colour white. With `hidden` (something opaque drawn
+// later covers it everywhere) only the quad itself is left out: the state it leaves is the
+// same.
+void DrawBackdrop(const TankBox& box, bool hidden = false);
+
+// The z of the backdrop quad.
+float BackdropZ(const TankBox& box);
 
 }  // namespace tank

@@ -4,6 +4,7 @@
 #include "fish/FishDraw.h"
 #include "settings/SettingsRecord.h"
 #include "settings/SharedFlags.h"
+#include "view/BackdropStrips.h"
 #include "view/Scene.h"
 
 // One frame: every object advances inside its own draw, so a frame is one simulation step.
@@ -46,7 +47,7 @@ void Scene::RunFrame() {
   glEnable(GL_LIGHTING);
 
   // 7-14.
-  tank::DrawBackdrop(box_);
+  DrawBackdrop();
   Mark(FrameStep::kBackdrop);
   DrawPoolFish();
   Mark(FrameStep::kPoolFish);
@@ -105,9 +106,46 @@ void Scene::DrawLargeAndSlowFish() {
   }
 }
 
+bool Scene::BackgroundSurfaceShown() {
+  const settings::SettingsRecord& s = settings::Settings();
+  return s.background == 0 && s.showTerra != 0;
+}
+
+// Where the opaque sheet, drawn later in the same frame with blending off, covers the view
+// in front of the backdrop, the backdrop's pixels are all painted over: it is drawn only
+// inside the strips the sheet may leave open, which gives the same picture.
+int Scene::BackdropStrips(PixelRect (&strips)[4]) const {
+  if (alwaysDrawBackdrop_ || !BackgroundSurfaceShown() ||
+      tank::BackdropZ(box_) >= tank::BackgroundSurface::FarthestZ())
+    return -1;
+  const double eyeZ = cameraOffset_ - kEyeBehindOffset;
+  return UncoveredStrips(ComputeFrustum(screenWidth_, screenHeight_), screenWidth_,
+                         screenHeight_, tank::BackgroundSurface::CoveredSlopes(box_, eyeZ),
+                         strips);
+}
+
+void Scene::DrawBackdrop() {
+  PixelRect strips[4];
+  const int n = BackdropStrips(strips);
+  if (n < 0) {
+    tank::DrawBackdrop(box_);
+    return;
+  }
+  if (n == 0) {
+    tank::DrawBackdrop(box_, true);
+    return;
+  }
+  glEnable(GL_SCISSOR_TEST);
+  for (int k = 0; k < n; ++k) {
+    glScissor(strips[k].x, strips[k].y, strips[k].width, strips[k].height);
+    tank::DrawBackdrop(box_);
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+
 void Scene::DrawBackgroundSurface() {
   const settings::SettingsRecord& s = settings::Settings();
-  if (s.background != 0 || s.showTerra == 0) return;
+  if (!BackgroundSurfaceShown()) return;
   GLuint texture = backgroundTexture_;
   if (shared::customImageOn)
     texture = shared::currentImageTexture > 0 ? static_cast<GLuint>(shared::currentImageTexture) : 0;

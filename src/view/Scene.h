@@ -10,6 +10,7 @@
 #include "tank/FoodPellet.h"
 #include "tank/TankBox.h"
 #include "ui/CommandId.h"
+#include "view/BackdropStrips.h"
 #include "view/Camera.h"
 #include "view/FrameProbe.h"
 #include "view/OverlayText.h"
@@ -39,6 +40,11 @@ class Scene {
   void RunFrame();
   // Profiling only: an observer told after each step of the frame (nullptr: none).
   void SetFrameProbe(FrameProbe* probe) { probe_ = probe; }
+  // Comparison only: draw the backdrop even where the background sheet hides all of it.
+  void SetAlwaysDrawBackdrop(bool always) { alwaysDrawBackdrop_ = always; }
+  // The strips of the view where this frame draws the backdrop (the rest is covered by the
+  // background sheet); -1 when it is drawn whole.
+  int BackdropStrips(PixelRect (&strips)[4]) const;
 
   // Mouse, in client pixels with y downwards.
   void OnLeftDown(int x, int y);
@@ -78,6 +84,8 @@ class Scene {
   void SetFog();
   void DrawPoolFish();
   void DrawLargeAndSlowFish();
+  static bool BackgroundSurfaceShown();
+  void DrawBackdrop();
   void DrawBackgroundSurface();
   void DrawBubbles();
   void DrawPellets();
@@ -111,6 +119,7 @@ class Scene {
   float cameraOffset_ = kCameraOffset;
   int lastPickedFish_ = -1;
   FrameProbe* probe_ = nullptr;
+  bool alwaysDrawBackdrop_ = false;
 };
 
 }  // namespace view

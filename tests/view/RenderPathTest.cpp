@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "SceneFixture.h"
@@ -27,15 +28,32 @@ struct PathRun {
   float fishX[100] = {};
 };
 
-PathRun RenderWith(bool immediate) {
+struct RunOptions {
+  bool immediate = false;
+  bool alwaysDrawBackdrop = false;
+  int width = kWidth;
+  int height = kHeight;
+  long backdropPixels = 0;  // filled in: the pixels the backdrop was drawn over
+};
+
+PathRun RenderWith(RunOptions& options) {
   // Every global the scene draws from starts over, so both runs see the same sequence.
   crt::setRandState(1);
   fish::SlowFishSharedWaves().Reset();
-  fish::SetImmediateMode(immediate);
+  fish::SetImmediateMode(options.immediate);
   PathRun run;
+  const int kWidth = options.width, kHeight = options.height;
   SceneFixture f(kWidth, kHeight);
   f.WriteCounts(10);
   EXPECT_TRUE(f.Start());
+  f.scene->SetAlwaysDrawBackdrop(options.alwaysDrawBackdrop);
+  view::PixelRect strips[4];
+  const int n = f.scene->BackdropStrips(strips);
+  options.backdropPixels = static_cast<long>(kWidth) * kHeight;
+  if (n >= 0) {
+    options.backdropPixels = 0;
+    for (int k = 0; k < n; ++k) options.backdropPixels += static_cast<long>(strips[k].width) * strips[k].height;
+  }
   // Feed mode with the cursor over the tank picks bars every frame; a click drops food.
   f.scene->OnMouseMove(kWidth / 2, kHeight / 2);
   f.scene->OnLeftDown(kWidth / 2, kHeight / 2);
@@ -64,25 +82,31 @@ PathRun RenderWith(bool immediate) {
   return run;
 }
 
-TEST(RenderPath, ArraysDrawTheSamePixelsAndPickTheSameFishAsImmediateMode) {
-  const PathRun immediate = RenderWith(true);
-  const PathRun arrays = RenderWith(false);
-  ASSERT_EQ(immediate.images.size(), std::size(kCompareFrames));
-  ASSERT_EQ(arrays.images.size(), immediate.images.size());
-  for (std::size_t k = 0; k < immediate.images.size(); ++k) {
-    const auto& a = immediate.images[k];
-    const auto& b = arrays.images[k];
-    ASSERT_EQ(a.size(), b.size());
+void ExpectSameImages(const PathRun& a, const PathRun& b, const char* what) {
+  ASSERT_EQ(a.images.size(), std::size(kCompareFrames)) << what;
+  ASSERT_EQ(b.images.size(), a.images.size()) << what;
+  for (std::size_t k = 0; k < a.images.size(); ++k) {
+    const auto& x = a.images[k];
+    const auto& y = b.images[k];
+    ASSERT_EQ(x.size(), y.size());
     long differing = 0;
     int worst = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      const int d = std::abs(static_cast<int>(a[i]) - static_cast<int>(b[i]));
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      const int d = std::abs(static_cast<int>(x[i]) - static_cast<int>(y[i]));
       if (d > 0) ++differing;
       if (d > worst) worst = d;
     }
-    EXPECT_EQ(differing, 0) << "frame " << kCompareFrames[k] << ": " << differing
+    EXPECT_EQ(differing, 0) << what << ", frame " << kCompareFrames[k] << ": " << differing
                             << " channels differ, by up to " << worst;
   }
+}
+
+TEST(RenderPath, ArraysDrawTheSamePixelsAndPickTheSameFishAsImmediateMode) {
+  RunOptions immediateRun, arraysRun;
+  immediateRun.immediate = true;
+  const PathRun immediate = RenderWith(immediateRun);
+  const PathRun arrays = RenderWith(arraysRun);
+  ExpectSameImages(immediate, arrays, "immediate against arrays");
   // The picture is not empty: fish, background and backdrop cover most of it.
   long lit = 0;
   for (std::size_t i = 0; i < arrays.images.back().size(); i += 4)
@@ -90,6 +114,29 @@ TEST(RenderPath, ArraysDrawTheSamePixelsAndPickTheSameFishAsImmediateMode) {
   EXPECT_GT(lit, kWidth * kHeight / 2);
   EXPECT_EQ(arrays.picks, immediate.picks);
   for (int i = 0; i < 100; ++i) EXPECT_EQ(arrays.fishX[i], immediate.fishX[i]) << "fish " << i;
+}
+
+// The backdrop is drawn only in the strips of the view the background sheet may leave
+// open; the frames must not change by one pixel, on wide, square and tall screens alike.
+TEST(RenderPath, DrawingTheBackdropOnlyWhereTheSheetMayNotCoverItChangesNoPixel) {
+  const int sizes[][2] = {{1920, 1080}, {1280, 1024}, {800, 600}, {600, 800}};
+  for (const auto& size : sizes) {
+    RunOptions strips, whole;
+    strips.width = whole.width = size[0];
+    strips.height = whole.height = size[1];
+    whole.alwaysDrawBackdrop = true;
+    const PathRun a = RenderWith(strips);
+    const PathRun b = RenderWith(whole);
+    const std::string what = std::to_string(size[0]) + "x" + std::to_string(size[1]);
+    const long all = static_cast<long>(size[0]) * size[1];
+    EXPECT_EQ(whole.backdropPixels, all) << what;
+    // On wide and square screens the sheet leaves at most thin edges open.
+    if (size[0] >= size[1]) {
+      EXPECT_LT(strips.backdropPixels, all / 20) << what;
+    }
+    ExpectSameImages(a, b, what.c_str());
+    EXPECT_EQ(a.picks, b.picks) << what;
+  }
 }
 
 // Strips emitted with no batch open draw at once, and a batch draws on closing; either way
