@@ -23,15 +23,8 @@ void Segment(wxDC& dc, int x0, int y0, int x1, int y1) {
 }
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(FlatButton, wxControl)
+wxBEGIN_EVENT_TABLE(FlatButton, PushControl)
   EVT_PAINT(FlatButton::OnPaint)
-  EVT_ENTER_WINDOW(FlatButton::OnEnter)
-  EVT_LEAVE_WINDOW(FlatButton::OnLeave)
-  EVT_MOTION(FlatButton::OnMotion)
-  EVT_LEFT_DOWN(FlatButton::OnLeftDown)
-  EVT_LEFT_DCLICK(FlatButton::OnLeftDown)
-  EVT_LEFT_UP(FlatButton::OnLeftUp)
-  EVT_MOUSE_CAPTURE_LOST(FlatButton::OnCaptureLost)
   EVT_KILL_FOCUS(FlatButton::OnKillFocus)
   EVT_KEY_UP(FlatButton::OnKeyUp)
 wxEND_EVENT_TABLE()
@@ -103,59 +96,6 @@ void FlatButton::Render(wxDC& dc) const {
 void FlatButton::OnPaint(wxPaintEvent&) {
   wxBufferedPaintDC dc(this);
   Render(dc);
-}
-
-bool FlatButton::Inside(const wxPoint& p) const {
-  const wxSize s = GetClientSize();
-  return p.x >= 0 && p.y >= 0 && p.x < s.x && p.y < s.y;
-}
-
-void FlatButton::OnEnter(wxMouseEvent& e) {
-  state_.pointerEnter(e.LeftIsDown());
-  Refresh();
-  e.Skip();
-}
-
-void FlatButton::OnLeave(wxMouseEvent& e) {
-  if (!state_.pressing()) {
-    state_.pointerLeave();
-    Refresh();
-  }
-  e.Skip();
-}
-
-void FlatButton::OnMotion(wxMouseEvent& e) {
-  if (state_.pressing()) {
-    const bool was = state_.pressed();
-    state_.pointerMove(Inside(e.GetPosition()));
-    if (was != state_.pressed()) Refresh();
-  } else if (!state_.hovered() && !e.LeftIsDown() && Inside(e.GetPosition())) {
-    state_.pointerEnter(false);
-    Refresh();
-  }
-  e.Skip();
-}
-
-void FlatButton::OnLeftDown(wxMouseEvent& e) {
-  if (!IsEnabled()) return;
-  if (!HasCapture()) CaptureMouse();
-  state_.leftDown();
-  Refresh();
-  e.Skip();
-}
-
-void FlatButton::OnLeftUp(wxMouseEvent& e) {
-  const bool wasPressing = state_.pressing();
-  if (HasCapture()) ReleaseMouse();
-  const bool click = state_.leftUp(Inside(e.GetPosition()));
-  if (wasPressing) Refresh();
-  if (click) SendClick();
-  e.Skip();
-}
-
-void FlatButton::OnCaptureLost(wxMouseCaptureLostEvent&) {
-  state_.reset();
-  Refresh();
 }
 
 void FlatButton::OnKillFocus(wxFocusEvent& e) {

@@ -1,14 +1,12 @@
 #pragma once
-#include <wx/control.h>
-
-#include "ui/PushState.h"
+#include "ui/PushControl.h"
 
 class wxDC;
 
 // A flat push button that draws itself: no frame at rest, a raised edge under the pointer, a
 // sunken edge with the caption shifted by (1, 1) while pressed. An ampersand in the caption
 // underlines the next letter. A click sends wxEVT_BUTTON with the button's id.
-class FlatButton : public wxControl {
+class FlatButton : public PushControl {
  public:
   FlatButton(wxWindow* parent, wxWindowID id, const wxString& label,
              const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
@@ -20,26 +18,16 @@ class FlatButton : public wxControl {
   // Draws the button as it looks now into dc (the paint handler draws through a buffer).
   void Render(wxDC& dc) const;
 
-  bool IsHovered() const { return state_.hovered(); }
-  bool IsPressed() const { return state_.pressed(); }
-
  protected:
   wxSize DoGetBestSize() const override;
 
  private:
+  void OnPushed() override { SendClick(); }
   void OnPaint(wxPaintEvent&);
-  void OnEnter(wxMouseEvent&);
-  void OnLeave(wxMouseEvent&);
-  void OnMotion(wxMouseEvent&);
-  void OnLeftDown(wxMouseEvent&);
-  void OnLeftUp(wxMouseEvent&);
-  void OnCaptureLost(wxMouseCaptureLostEvent&);
   void OnKillFocus(wxFocusEvent&);
   void OnKeyUp(wxKeyEvent&);
   void SendClick();
-  bool Inside(const wxPoint& p) const;
 
-  ui::PushState state_;
   wxColour normalBack_, normalText_, activeBack_, activeText_;
 
   wxDECLARE_EVENT_TABLE();

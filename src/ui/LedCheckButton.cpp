@@ -20,15 +20,8 @@ ui::TextAlign AlignFromStyle(long style) {
 }
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(LedCheckButton, wxControl)
+wxBEGIN_EVENT_TABLE(LedCheckButton, PushControl)
   EVT_PAINT(LedCheckButton::OnPaint)
-  EVT_ENTER_WINDOW(LedCheckButton::OnEnter)
-  EVT_LEAVE_WINDOW(LedCheckButton::OnLeave)
-  EVT_MOTION(LedCheckButton::OnMotion)
-  EVT_LEFT_DOWN(LedCheckButton::OnLeftDown)
-  EVT_LEFT_DCLICK(LedCheckButton::OnLeftDown)
-  EVT_LEFT_UP(LedCheckButton::OnLeftUp)
-  EVT_MOUSE_CAPTURE_LOST(LedCheckButton::OnCaptureLost)
   EVT_SET_FOCUS(LedCheckButton::OnFocus)
   EVT_KILL_FOCUS(LedCheckButton::OnFocus)
   EVT_KEY_UP(LedCheckButton::OnKeyUp)
@@ -165,59 +158,6 @@ void LedCheckButton::Render(wxDC& dc) const {
 void LedCheckButton::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   Render(dc);
-}
-
-bool LedCheckButton::Inside(const wxPoint& p) const {
-  const wxSize s = GetClientSize();
-  return p.x >= 0 && p.y >= 0 && p.x < s.x && p.y < s.y;
-}
-
-void LedCheckButton::OnEnter(wxMouseEvent& e) {
-  state_.pointerEnter(e.LeftIsDown());
-  Refresh();
-  e.Skip();
-}
-
-void LedCheckButton::OnLeave(wxMouseEvent& e) {
-  if (!state_.pressing()) {
-    state_.pointerLeave();
-    Refresh();
-  }
-  e.Skip();
-}
-
-void LedCheckButton::OnMotion(wxMouseEvent& e) {
-  if (state_.pressing()) {
-    const bool was = state_.pressed();
-    state_.pointerMove(Inside(e.GetPosition()));
-    if (was != state_.pressed()) Refresh();
-  } else if (!state_.hovered() && !e.LeftIsDown() && Inside(e.GetPosition())) {
-    state_.pointerEnter(false);
-    Refresh();
-  }
-  e.Skip();
-}
-
-void LedCheckButton::OnLeftDown(wxMouseEvent& e) {
-  if (!IsEnabled()) return;
-  if (!HasCapture()) CaptureMouse();
-  state_.leftDown();
-  Refresh();
-  e.Skip();
-}
-
-void LedCheckButton::OnLeftUp(wxMouseEvent& e) {
-  const bool wasPressing = state_.pressing();
-  if (HasCapture()) ReleaseMouse();
-  const bool click = state_.leftUp(Inside(e.GetPosition()));
-  if (wasPressing) Refresh();
-  if (click) Toggle();
-  e.Skip();
-}
-
-void LedCheckButton::OnCaptureLost(wxMouseCaptureLostEvent&) {
-  state_.reset();
-  Refresh();
 }
 
 void LedCheckButton::OnFocus(wxFocusEvent& e) {

@@ -1,9 +1,8 @@
 #pragma once
 #include <wx/bitmap.h>
-#include <wx/control.h>
 
 #include "ui/DrawTypes.h"
-#include "ui/PushState.h"
+#include "ui/PushControl.h"
 
 class wxDC;
 
@@ -17,7 +16,7 @@ enum LedCheckStyle : long {
 // An on/off option shown as a lamp (or a pair of icons) beside its caption. A click toggles
 // the state and then posts wxEVT_BUTTON with the control's id, so the parent's handler runs
 // afterwards and reads the new state.
-class LedCheckButton : public wxControl {
+class LedCheckButton : public PushControl {
  public:
   LedCheckButton(wxWindow* parent, wxWindowID id, const wxString& label,
                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize,
@@ -40,25 +39,17 @@ class LedCheckButton : public wxControl {
   bool AcceptsFocusFromKeyboard() const override { return true; }
 
   void Render(wxDC& dc) const;
-  bool IsHovered() const { return state_.hovered(); }
 
  protected:
   wxSize DoGetBestSize() const override;
 
  private:
+  void OnPushed() override { Toggle(); }
   void OnPaint(wxPaintEvent&);
-  void OnEnter(wxMouseEvent&);
-  void OnLeave(wxMouseEvent&);
-  void OnMotion(wxMouseEvent&);
-  void OnLeftDown(wxMouseEvent&);
-  void OnLeftUp(wxMouseEvent&);
-  void OnCaptureLost(wxMouseCaptureLostEvent&);
   void OnFocus(wxFocusEvent&);
   void OnKeyUp(wxKeyEvent&);
   void Toggle();
-  bool Inside(const wxPoint& p) const;
 
-  ui::PushState state_;
   int checked_ = 0;
   int diameter_;
   ui::Rgb onColour_, offColour_;

@@ -6,6 +6,8 @@
 #include <wx/panel.h>
 #include <wx/settings.h>
 
+#include <initializer_list>
+#include <map>
 #include <memory>
 #include <set>
 #include <tuple>
@@ -191,6 +193,88 @@ TEST_F(Controls, LedCheckButtonStatesLampColoursAndClick) {
   led->SetIcons(999901, 999902);
   EXPECT_FALSE(led->HasIcons());
   EXPECT_EQ(led->LampDiameter(), 15);
+}
+
+// Both push-style controls share one pointer handling: a press follows the pointer off and
+// back on, and only a release over the control counts.
+TEST_F(Controls, PushControlsCountOnlyAPressReleasedOverThem) {
+  auto* flat = new FlatButton(panel_, 1101, "Add", wxPoint(10, 10), wxSize(60, 24));
+  auto* led = new LedCheckButton(panel_, 1102, "Repeat", wxPoint(10, 50), wxSize(120, 25));
+  Pump();
+  std::map<int, int> pushes;
+  panel_->Bind(wxEVT_BUTTON, [&](wxCommandEvent& e) { ++pushes[e.GetId()]; });
+
+  for (PushControl* c : std::initializer_list<PushControl*>{flat, led}) {
+    SCOPED_TRACE(c->GetName().ToStdString());
+    const int id = c->GetId();
+    const auto count = [&] {
+      Pump();
+      return pushes[id];
+    };
+
+    // Dragged off, out of the window and back in with the button held: pressed again, and
+    // the release inside counts.
+    Send(c, wxEVT_ENTER_WINDOW, 5, 5);
+    Send(c, wxEVT_LEFT_DOWN, 5, 5, true);
+    ASSERT_TRUE(c->IsPressed());
+    // Taking the mouse can send a leave while the pointer is still over the control.
+    Send(c, wxEVT_LEAVE_WINDOW, 5, 5, true);
+    EXPECT_TRUE(c->IsPressed());
+    Send(c, wxEVT_MOTION, 300, 5, true);
+    EXPECT_FALSE(c->IsPressed());
+    Send(c, wxEVT_LEAVE_WINDOW, 300, 5, true);
+    Send(c, wxEVT_ENTER_WINDOW, 6, 6, true);
+    EXPECT_TRUE(c->IsPressed());
+    Send(c, wxEVT_MOTION, 7, 7, true);
+    EXPECT_TRUE(c->IsPressed());
+    Send(c, wxEVT_LEFT_UP, 7, 7);
+    EXPECT_EQ(count(), 1);
+    EXPECT_FALSE(c->HasCapture());
+    EXPECT_TRUE(c->IsHovered());
+
+    // Back on and off again before the release: nothing, and no hover left behind.
+    Send(c, wxEVT_LEFT_DOWN, 5, 5, true);
+    Send(c, wxEVT_MOTION, 300, 5, true);
+    Send(c, wxEVT_MOTION, 5, 5, true);
+    EXPECT_TRUE(c->IsPressed());
+    Send(c, wxEVT_MOTION, 5, -3, true);
+    Send(c, wxEVT_LEFT_UP, 5, -3);
+    EXPECT_EQ(count(), 1);
+    EXPECT_FALSE(c->IsHovered());
+    EXPECT_FALSE(c->HasCapture());
+    Send(c, wxEVT_LEAVE_WINDOW, 5, -3);
+
+    // The second press of a double click is a press of its own.
+    Send(c, wxEVT_ENTER_WINDOW, 5, 5);
+    Send(c, wxEVT_LEFT_DOWN, 5, 5, true);
+    Send(c, wxEVT_LEFT_UP, 5, 5);
+    Send(c, wxEVT_LEFT_DCLICK, 5, 5, true);
+    EXPECT_TRUE(c->IsPressed());
+    Send(c, wxEVT_LEFT_UP, 5, 5);
+    EXPECT_EQ(count(), 3);
+
+    // The mouse taken away mid-press ends the press without a click.
+    Send(c, wxEVT_LEFT_DOWN, 5, 5, true);
+    wxMouseCaptureLostEvent lost(c->GetId());
+    lost.SetEventObject(c);
+    c->GetEventHandler()->ProcessEvent(lost);
+    EXPECT_FALSE(c->IsPressed());
+    EXPECT_FALSE(c->IsHovered());
+    Send(c, wxEVT_LEFT_UP, 5, 5);
+    EXPECT_EQ(count(), 3);
+    if (c->HasCapture()) c->ReleaseMouse();
+
+    // A disabled control takes no press.
+    c->Enable(false);
+    Send(c, wxEVT_ENTER_WINDOW, 5, 5);
+    Send(c, wxEVT_LEFT_DOWN, 5, 5, true);
+    EXPECT_FALSE(c->IsPressed());
+    EXPECT_FALSE(c->HasCapture());
+    Send(c, wxEVT_LEFT_UP, 5, 5);
+    EXPECT_EQ(count(), 3);
+    c->Enable(true);
+  }
+  EXPECT_EQ(led->GetCheck(), 1);  // toggled three times
 }
 
 TEST_F(Controls, RoundThumbSliderDrawsAndReportsLikeASlider) {
