@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/CrtRand.h"
+#include "platform/ProcessMemory.h"
 #include "settings/SettingsFile.h"
 #include "settings/SlideshowModel.h"
 #include "ui/CommandId.h"
@@ -50,19 +51,11 @@ struct Figures {
   int textures = 0;
 };
 
-long ResidentKb() {
-  long pages = 0, resident = 0;
-  std::FILE* f = std::fopen("/proc/self/statm", "r");
-  if (!f) return -1;
-  if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = -1;
-  std::fclose(f);
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 Figures Measure() {
   glFinish();
   Figures f;
-  f.rssKb = ResidentKb();
+  f.rssKb = platform::ResidentKb();
   for (GLuint n = 1; n <= kListProbe; ++n) f.lists += glIsList(n) == GL_TRUE;
   for (GLuint n = 1; n <= kTextureProbe; ++n) f.textures += glIsTexture(n) == GL_TRUE;
   return f;
@@ -159,7 +152,7 @@ int main(int argc, char** argv) {
         if (frame > 0 && frame % kReportEvery == 0) {
           const double s =
               std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-          std::printf("progress frame=%d rss_kb=%ld fps=%.0f\n", frame, ResidentKb(), frame / s);
+          std::printf("progress frame=%d rss_kb=%ld fps=%.0f\n", frame, platform::ResidentKb(), frame / s);
           std::fflush(stdout);
         }
       }

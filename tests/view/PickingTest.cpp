@@ -1,12 +1,11 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "SceneFixture.h"
+#include "platform/ProcessMemory.h"
 #include "ui/CommandId.h"
 
 namespace {
@@ -28,14 +27,6 @@ void Click(view::Scene& scene, int x, int y) {
   scene.OnLeftUp();
 }
 
-long ResidentKb() {
-  long pages = 0, resident = 0;
-  std::FILE* f = std::fopen("/proc/self/statm", "r");
-  if (!f) return -1;
-  if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = -1;
-  std::fclose(f);
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // A press held over one frame, then released.
 void Press(view::Scene& scene, int x, int y) {
@@ -112,9 +103,9 @@ TEST(PickBars, PickingEveryFrameForThousandsOfFramesKeepsMemoryFlat) {
   ASSERT_TRUE(f.Start());
   f.scene->OnMouseMove(80, 60);
   f.Frames(300);
-  const long before = ResidentKb();
+  const long before = platform::ResidentKb();
   f.Frames(3000);
-  EXPECT_LT(ResidentKb() - before, 4 * 1024);
+  EXPECT_LT(platform::ResidentKb() - before, 4 * 1024);
 }
 
 TEST(FeedClick, DropsAPelletTwoBelowThePointUnderTheCursorAtDepth70) {
