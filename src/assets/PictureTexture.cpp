@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 #include "assets/PictureDecoder.h"
@@ -61,6 +62,10 @@ GLuint TextureFromDecoded(const DecodedPicture& picture, GLint maxSide) {
 }  // namespace
 
 GLuint LoadPictureTexture(const std::string& path) {
+  // Only a regular file can be a picture; opening a named pipe or a device would wait for
+  // ever.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return 0;
   GLint maxSide = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
   maxSide = std::min(maxSide, kLargestPictureSide);

@@ -4,6 +4,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/AudioDevice.h"
 
@@ -19,6 +20,9 @@ const MusicPlayer* g_streamOwner = nullptr;
 
 MusicPlayer::MusicPlayer(const std::string& fileName) : fileName_(fileName) {
   if (fileName_.empty() || !OpenAudio()) return;
+  // Only a regular file can hold music; opening a named pipe or a device would wait for ever.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(fileName_, error)) return;
   music_ = Mix_LoadMUS(fileName_.c_str());
   if (!music_) return;
   const double seconds = Mix_MusicDuration(music_);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BmpBuilder.h"
+#include "support/NamedPipe.h"
 #include "support/OffscreenGl.h"
 #include "support/TempConfigDir.h"
 
@@ -94,6 +95,12 @@ TEST_F(PictureTextureTest, FilesThatAreNoPictureGiveZero) {
   EXPECT_EQ(assets::LoadPictureTexture(Path("garbage.jpg")), 0u);
   EXPECT_EQ(assets::LoadPictureTexture(Path("missing.bmp")), 0u);
   EXPECT_EQ(assets::LoadPictureTexture(dir.root()), 0u);  // a directory
+  const NamedPipe pipe(Path("pipe.png"));
+  ASSERT_TRUE(pipe.made());
+  GLuint fromPipe = 1;
+  EXPECT_TRUE(pipe.Finishes([&] { fromPipe = assets::LoadPictureTexture(pipe.path()); }))
+      << "the loader waited for a writer on a named pipe";
+  EXPECT_EQ(fromPipe, 0u);
 
   // Cut-off files: a PNG without its image data is refused; a cut JPEG or BMP must not
   // crash whatever the decoders make of it.

@@ -9,6 +9,7 @@
 #include "platform/AudioDevice.h"
 #include "platform/MusicPlayer.h"
 #include "platform/TunePlayer.h"
+#include "support/NamedPipe.h"
 #include "support/TempConfigDir.h"
 
 namespace {
@@ -83,6 +84,14 @@ TEST_F(AudioPlayersTest, PlayersWithoutADeviceNeverPlay) {
     EXPECT_FALSE(player.Ended()) << name;
     EXPECT_EQ(player.Position(), 0) << name;
   }
+  // A named pipe is no music file: the player must not wait for a writer.
+  const NamedPipe pipe(Path("pipe.mp3"));
+  ASSERT_TRUE(pipe.made());
+  bool canPlay = true;
+  EXPECT_TRUE(pipe.Finishes([&] { canPlay = MusicPlayer(pipe.path()).CanPlay(); }))
+      << "the player waited for a writer on a named pipe";
+  EXPECT_FALSE(canPlay);
+
   MusicPlayer quiet;
   quiet.SetVolume(1500);
   EXPECT_EQ(quiet.Volume(), 1000);
