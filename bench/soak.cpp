@@ -35,8 +35,6 @@ constexpr int kFeedEvery = 4;            // frames between feed clicks
 constexpr int kModeClickEvery = 97;      // frames between touch and zoom clicks
 constexpr int kCountsEvery = 60;         // one second of frames
 constexpr int kReportEvery = 10000;
-constexpr GLuint kListProbe = 40000;     // display list names probed
-constexpr GLuint kTextureProbe = 4096;   // texture names probed
 constexpr long kRssSlackKb = 8 * 1024;   // allocator noise allowed between the two figures
 constexpr int kPictureSide = 16;
 
@@ -56,8 +54,15 @@ Figures Measure() {
   glFinish();
   Figures f;
   f.rssKb = platform::ResidentKb();
-  for (GLuint n = 1; n <= kListProbe; ++n) f.lists += glIsList(n) == GL_TRUE;
-  for (GLuint n = 1; n <= kTextureProbe; ++n) f.textures += glIsTexture(n) == GL_TRUE;
+  // The GL hands out names above every name in use, so a fresh name bounds the probe (the
+  // names of pellets and pictures keep rising over a long run).
+  const GLuint listBound = glGenLists(1);
+  GLuint textureBound = 0;
+  glGenTextures(1, &textureBound);
+  for (GLuint n = 1; n < listBound; ++n) f.lists += glIsList(n) == GL_TRUE;
+  for (GLuint n = 1; n < textureBound; ++n) f.textures += glIsTexture(n) == GL_TRUE;
+  glDeleteLists(listBound, 1);
+  glDeleteTextures(1, &textureBound);
   return f;
 }
 
