@@ -16,7 +16,6 @@
 // to the first finished frame, peak memory. The LAST line is the summary over the feed and
 // touch phases: frame_ms_median=... frame_ms_p95=... fps=... startup_ms=...
 #include <GL/gl.h>
-#include <GL/osmesa.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -26,12 +25,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchWorld.h"
 #include "SimulationStep.h"
 #include "fish/GeneratedPart.h"
 #include "view/FrameProbe.h"
@@ -174,15 +172,8 @@ int main(int argc, char** argv) {
   const Options options = Parse(argc, argv);
   const int kWidth = options.width;
   const int kHeight = options.height;
-  namespace fs = std::filesystem;
-  std::string root = (fs::temp_directory_path() / "pelavo-bench-XXXXXX").string();
-  if (!mkdtemp(root.data())) {
-    std::fprintf(stderr, "cannot make a temporary directory\n");
-    return 1;
-  }
-  setenv("XDG_CONFIG_HOME", root.c_str(), 1);
-  fs::create_directories(root + "/PelavoScr");
-  std::ofstream(root + "/PelavoScr/PelavoSet.ini") << kSettings;
+  const bench::TempSettings settings("pelavo-bench", kSettings);
+  if (!settings.ok()) return 1;
 
   const char* threads = std::getenv("LP_NUM_THREADS");
   std::printf("OSMesa %dx%d, llvmpipe threads %s, %ld cores online, fish path %s%s\n", kWidth,
@@ -190,12 +181,8 @@ int main(int argc, char** argv) {
               options.immediate ? "immediate" : "arrays", options.profile ? ", profiling" : "");
   fish::SetImmediateMode(options.immediate);
 
-  std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth) * kHeight * 4);
-  OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-  if (!context || !OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, kWidth, kHeight)) {
-    std::fprintf(stderr, "no offscreen GL context\n");
-    return 1;
-  }
+  const bench::OffscreenContext context(kWidth, kHeight);
+  if (!context.ok()) return 1;
 
   int status = 0;
   {
@@ -269,8 +256,5 @@ int main(int argc, char** argv) {
                   s.p95, 1000.0 / s.mean, startupMs);
     }
   }
-  OSMesaDestroyContext(context);
-  std::error_code ec;
-  fs::remove_all(root, ec);
   return status;
 }

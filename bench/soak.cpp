@@ -5,19 +5,17 @@
 // warm-up and at the end; exits 1 when any of them grew.
 //   soak [frames]   (default 100000)
 #include <GL/gl.h>
-#include <GL/osmesa.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchWorld.h"
 #include "platform/CrtRand.h"
 #include "platform/ProcessMemory.h"
 #include "settings/SettingsFile.h"
@@ -95,25 +93,14 @@ void WritePicture(const std::string& path, std::uint8_t blue, std::uint8_t green
 }  // namespace
 
 int main(int argc, char** argv) {
-  namespace fs = std::filesystem;
   const int frames = argc > 1 ? std::atoi(argv[1]) : kDefaultFrames;
-  std::string root = (fs::temp_directory_path() / "pelavo-soak-XXXXXX").string();
-  if (!mkdtemp(root.data())) {
-    std::fprintf(stderr, "cannot make a temporary directory\n");
-    return 1;
-  }
-  setenv("XDG_CONFIG_HOME", root.c_str(), 1);
-  fs::create_directories(root + "/PelavoScr");
-  std::ofstream(root + "/PelavoScr/PelavoSet.ini") << kSettings;
+  const bench::TempSettings settings("pelavo-soak", kSettings);
+  if (!settings.ok()) return 1;
+  const std::string& root = settings.root();
   WritePicture(root + "/first picture.bmp", 255, 0, 0);
   WritePicture(root + "/second picture.bmp", 0, 200, 255);
-
-  std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth) * kHeight * 4);
-  OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-  if (!context || !OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, kWidth, kHeight)) {
-    std::fprintf(stderr, "no offscreen GL context\n");
-    return 1;
-  }
+  const bench::OffscreenContext context(kWidth, kHeight);
+  if (!context.ok()) return 1;
 
   int status = 0;
   {
@@ -171,8 +158,5 @@ int main(int argc, char** argv) {
       if (!flat) status = 1;
     }
   }
-  OSMesaDestroyContext(context);
-  std::error_code ec;
-  fs::remove_all(root, ec);
   return status;
 }
