@@ -1,4 +1,6 @@
 #pragma once
+#include <GL/gl.h>
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -27,6 +29,14 @@ struct SceneFixture {
 
   void Frames(int n) {
     for (int i = 0; i < n; ++i) scene->RunFrame();
+  }
+
+  // Frames as the window runs them: each waits for the GL before the next starts.
+  void FinishedFrames(int n) {
+    for (int i = 0; i < n; ++i) {
+      scene->RunFrame();
+      glFinish();
+    }
   }
 
   TempConfigDir dir;
