@@ -7,20 +7,17 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include "settings/ListDialogParts.h"
 #include "ui/FlatButton.h"
 #include "ui/LedCheckButton.h"
 
 namespace {
 
+using namespace settings::listdialog;
+
 constexpr const char* kCaption = "Custom Background - 3D Pelavo Zudadudu Zavivizarov 1.0";
 const wxSize kDialogSizeDu(265, 135);
 constexpr int kTimerMs = settings::SlideshowModel::kTickMs;
-constexpr int kLampOnIcon = 184;
-constexpr int kLampOffIcon = 183;
-constexpr ui::Rgb kModeLampOn{0, 255, 0};
-constexpr ui::Rgb kModeLampOff{0, 0, 0};
-const wxColour kListBack(207, 184, 130);
-const wxColour kListText(0, 0, 255);
 constexpr int kPathColumnWidth = 430;
 constexpr int kStateColumnWidth = 50;
 constexpr const char* kPictureFilter =
@@ -29,33 +26,19 @@ constexpr const char* kPictureFilter =
 enum ControlId {
   kIdOwnImage = 1014,
   kIdList = 1015,
-  kIdRepeatOne = 1023,
-  kIdRepeatAll = 1024,
-  kIdRandom = 1025,
   kIdInterval = 1019,
   kIdAddImage = 1008,
   kIdRemoveImage = 1011,
   kIdRemoveAll = 1012,
 };
 
-struct Place {
-  int x, y, w, h;  // dialog units
-};
 constexpr Place kOwnImagePlace{7, 5, 110, 13};
 constexpr Place kListPlace{7, 21, 251, 66};
 constexpr Place kModePlaces[settings::kPlayModeCount] = {
     {7, 92, 56, 13}, {66, 92, 56, 13}, {125, 92, 48, 13}};
-constexpr const char* kModeLabels[settings::kPlayModeCount] = {"Repeat One", "Repeat All",
-                                                              "Random "};
-constexpr int kModeIds[settings::kPlayModeCount] = {kIdRepeatOne, kIdRepeatAll, kIdRandom};
 constexpr Place kIntervalLabelPlace{180, 94, 26, 9};
 constexpr Place kIntervalPlace{207, 92, 32, 13};
 constexpr Place kSecondsLabelPlace{242, 94, 10, 9};
-struct ButtonPlace {
-  int id;
-  const char* caption;
-  Place place;
-};
 constexpr ButtonPlace kButtons[] = {
     {kIdAddImage, "Add Image", {7, 112, 60, 16}},
     {kIdRemoveImage, "Remove Image", {72, 112, 60, 16}},
@@ -106,8 +89,8 @@ CustomBackgroundDialog::CustomBackgroundDialog(wxWindow* parent)
 CustomBackgroundDialog::~CustomBackgroundDialog() { timer_.Stop(); }
 
 void CustomBackgroundDialog::BuildControls() {
-  const auto pos = [this](const Place& p) { return ConvertDialogToPixels(wxPoint(p.x, p.y)); };
-  const auto size = [this](const Place& p) { return ConvertDialogToPixels(wxSize(p.w, p.h)); };
+  const auto pos = [this](const Place& p) { return PlacePos(this, p); };
+  const auto size = [this](const Place& p) { return PlaceSize(this, p); };
 
   ownImage_ = new LedCheckButton(this, kIdOwnImage, "Use your own image", pos(kOwnImagePlace),
                                  size(kOwnImagePlace));
@@ -115,16 +98,12 @@ void CustomBackgroundDialog::BuildControls() {
 
   list_ = new wxListCtrl(this, kIdList, pos(kListPlace), size(kListPlace),
                          wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES);
-  list_->SetBackgroundColour(kListBack);
-  list_->SetTextColour(kListText);
+  list_->SetBackgroundColour(Colour(kListBack));
+  list_->SetTextColour(Colour(kListText));
   list_->AppendColumn("Backgrounds Directory", wxLIST_FORMAT_CENTRE, kPathColumnWidth);
   list_->AppendColumn("State", wxLIST_FORMAT_CENTRE, kStateColumnWidth);
 
-  for (int m = 0; m < settings::kPlayModeCount; ++m) {
-    modeLamps_[m] = new LedCheckButton(this, kModeIds[m], kModeLabels[m], pos(kModePlaces[m]),
-                                       size(kModePlaces[m]));
-    modeLamps_[m]->SetLampColours(kModeLampOn, kModeLampOff);
-  }
+  CreateModeLamps(this, kModePlaces, modeLamps_);
 
   new wxStaticText(this, wxID_ANY, "Interval", pos(kIntervalLabelPlace),
                    size(kIntervalLabelPlace));
@@ -144,8 +123,8 @@ void CustomBackgroundDialog::SyncRows() {
   for (int r = 0; r < model_.Count(); ++r) {
     const long item = list_->InsertItem(r, wxString::FromUTF8(model_.Path(r)));
     list_->SetItem(item, 1, model_.RowState(r));
-    list_->SetItemTextColour(item, kListText);
-    list_->SetItemBackgroundColour(item, kListBack);
+    list_->SetItemTextColour(item, Colour(kListText));
+    list_->SetItemBackgroundColour(item, Colour(kListBack));
   }
   syncing_ = false;
 }
@@ -237,14 +216,5 @@ void CustomBackgroundDialog::Tick() {
 void CustomBackgroundDialog::OnClose(wxCloseEvent&) { HideAndSave(); }
 
 void CustomBackgroundDialog::OnCharHook(wxKeyEvent& e) {
-  switch (e.GetKeyCode()) {
-    case WXK_ESCAPE:
-      HideAndSave();
-      return;
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER:
-      return;  // Enter does nothing
-    default:
-      e.Skip();
-  }
+  HandleDialogKey(e, [this] { HideAndSave(); });
 }

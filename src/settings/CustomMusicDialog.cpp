@@ -6,21 +6,18 @@
 #include <wx/statbox.h>
 
 #include "platform/PrivateProfile.h"
+#include "settings/ListDialogParts.h"
 #include "ui/HighlightListCtrl.h"
 #include "ui/LedCheckButton.h"
 #include "ui/RoundThumbSlider.h"
 
 namespace {
 
+using namespace settings::listdialog;
+
 constexpr const char* kCaption = "Custom Music - 3D Pelavo Zudadudu Zavivizarov 1.0";
 const wxSize kDialogSizeDu(317, 151);
 constexpr int kTimerMs = settings::PlaylistModel::kTickMs;
-constexpr int kLampOnIcon = 184;
-constexpr int kLampOffIcon = 183;
-constexpr ui::Rgb kModeLampOn{0, 255, 0};
-constexpr ui::Rgb kModeLampOff{0, 0, 0};
-const wxColour kListBack(207, 184, 130);
-const wxColour kListText(0, 0, 255);
 constexpr int kListColumnWidth = 500;
 constexpr int kVolumeMin = 0;
 constexpr int kVolumeMax = 1000;
@@ -35,23 +32,12 @@ enum ControlId {
   kIdRemoveAll = 1019,
   kIdPlay = 1021,
   kIdStop = 1022,
-  kIdRepeatOne = 1023,
-  kIdRepeatAll = 1024,
-  kIdRandom = 1025,
   kIdVolume = 1007,
 };
 
-struct Place {
-  int x, y, w, h;  // dialog units
-};
 constexpr Place kOwnMusicBox{6, 3, 305, 109};
 constexpr Place kOnOffPlace{13, 14, 60, 13};
 constexpr Place kListPlace{13, 30, 291, 58};
-struct ButtonPlace {
-  int id;
-  const char* caption;
-  Place place;
-};
 constexpr ButtonPlace kButtons[] = {
     {kIdAddMusic, "Add Music", {13, 92, 54, 15}},
     {kIdRemove, "Remove", {72, 92, 54, 15}},
@@ -62,9 +48,6 @@ constexpr ButtonPlace kButtons[] = {
 constexpr Place kModesBox{6, 114, 180, 32};
 constexpr Place kModePlaces[settings::kPlayModeCount] = {
     {12, 126, 56, 13}, {70, 126, 56, 13}, {128, 126, 52, 13}};
-constexpr const char* kModeLabels[settings::kPlayModeCount] = {"Repeat One", "Repeat All",
-                                                              "Random "};
-constexpr int kModeIds[settings::kPlayModeCount] = {kIdRepeatOne, kIdRepeatAll, kIdRandom};
 constexpr Place kVolumeBox{191, 114, 120, 32};
 constexpr Place kVolumePlace{197, 125, 108, 16};
 
@@ -97,8 +80,8 @@ CustomMusicDialog::CustomMusicDialog(wxWindow* parent)
 CustomMusicDialog::~CustomMusicDialog() { timer_.Stop(); }
 
 void CustomMusicDialog::BuildControls() {
-  const auto pos = [this](const Place& p) { return ConvertDialogToPixels(wxPoint(p.x, p.y)); };
-  const auto size = [this](const Place& p) { return ConvertDialogToPixels(wxSize(p.w, p.h)); };
+  const auto pos = [this](const Place& p) { return PlacePos(this, p); };
+  const auto size = [this](const Place& p) { return PlaceSize(this, p); };
 
   new wxStaticBox(this, wxID_ANY, "Use your own music", pos(kOwnMusicBox), size(kOwnMusicBox));
   new wxStaticBox(this, wxID_ANY, "Play Modes", pos(kModesBox), size(kModesBox));
@@ -109,8 +92,8 @@ void CustomMusicDialog::BuildControls() {
 
   list_ = new HighlightListCtrl(this, kIdList, pos(kListPlace), size(kListPlace),
                                 wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES);
-  list_->SetBackgroundColour(kListBack);
-  list_->SetTextColour(kListText);
+  list_->SetBackgroundColour(Colour(kListBack));
+  list_->SetTextColour(Colour(kListText));
   list_->AppendColumn("Music List", wxLIST_FORMAT_CENTRE, kListColumnWidth);
 
   wxButton** slots[] = {&addMusic_, &remove_, &removeAll_, &play_, nullptr};
@@ -121,11 +104,7 @@ void CustomMusicDialog::BuildControls() {
     ++i;
   }
 
-  for (int m = 0; m < settings::kPlayModeCount; ++m) {
-    modeLamps_[m] = new LedCheckButton(this, kModeIds[m], kModeLabels[m], pos(kModePlaces[m]),
-                                       size(kModePlaces[m]));
-    modeLamps_[m]->SetLampColours(kModeLampOn, kModeLampOff);
-  }
+  CreateModeLamps(this, kModePlaces, modeLamps_);
 
   volume_ = new RoundThumbSlider(this, kIdVolume, model_.Volume(), kVolumeMin, kVolumeMax,
                                  pos(kVolumePlace), size(kVolumePlace), wxSL_HORIZONTAL);
@@ -239,14 +218,5 @@ void CustomMusicDialog::Tick() {
 void CustomMusicDialog::OnClose(wxCloseEvent&) { HideAndSave(); }
 
 void CustomMusicDialog::OnCharHook(wxKeyEvent& e) {
-  switch (e.GetKeyCode()) {
-    case WXK_ESCAPE:
-      HideAndSave();
-      return;
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER:
-      return;  // Enter does nothing
-    default:
-      e.Skip();
-  }
+  HandleDialogKey(e, [this] { HideAndSave(); });
 }

@@ -11,13 +11,6 @@
 
 namespace {
 
-void Pump() {
-  for (int i = 0; i < 5; ++i) {
-    wxTheApp->ProcessPendingEvents();
-    wxTheApp->Yield(true);
-  }
-}
-
 void PressKey(wxWindow* w, int code) {
   wxKeyEvent key(wxEVT_CHAR_HOOK);
   key.m_keyCode = code;

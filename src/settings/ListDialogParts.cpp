@@ -1,0 +1,47 @@
+#include "settings/ListDialogParts.h"
+
+#include <wx/event.h>
+#include <wx/window.h>
+
+#include "ui/LedCheckButton.h"
+
+namespace settings::listdialog {
+
+namespace {
+constexpr const char* kModeLabels[kPlayModeCount] = {"Repeat One", "Repeat All", "Random "};
+constexpr int kModeIds[kPlayModeCount] = {kIdRepeatOne, kIdRepeatAll, kIdRandom};
+}  // namespace
+
+wxColour Colour(ui::Rgb c) { return wxColour(c.r, c.g, c.b); }
+
+wxPoint PlacePos(wxWindow* dialog, const Place& p) {
+  return dialog->ConvertDialogToPixels(wxPoint(p.x, p.y));
+}
+
+wxSize PlaceSize(wxWindow* dialog, const Place& p) {
+  return dialog->ConvertDialogToPixels(wxSize(p.w, p.h));
+}
+
+void CreateModeLamps(wxWindow* dialog, const Place (&places)[kPlayModeCount],
+                     LedCheckButton* (&lamps)[kPlayModeCount]) {
+  for (int m = 0; m < kPlayModeCount; ++m) {
+    lamps[m] = new LedCheckButton(dialog, kModeIds[m], kModeLabels[m], PlacePos(dialog, places[m]),
+                                  PlaceSize(dialog, places[m]));
+    lamps[m]->SetLampColours(kModeLampOn, kModeLampOff);
+  }
+}
+
+void HandleDialogKey(wxKeyEvent& e, const std::function<void()>& hideAndSave) {
+  switch (e.GetKeyCode()) {
+    case WXK_ESCAPE:
+      hideAndSave();
+      return;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+      return;  // Enter does nothing
+    default:
+      e.Skip();
+  }
+}
+
+}  // namespace settings::listdialog
