@@ -29,9 +29,11 @@
 #include <string>
 #include <vector>
 
-#include "BenchWorld.h"
 #include "SimulationStep.h"
 #include "fish/GeneratedPart.h"
+#include "platform/MessageBox.h"
+#include "support/OffscreenGl.h"
+#include "support/TempConfigDir.h"
 #include "view/FrameProbe.h"
 #include "view/Scene.h"
 
@@ -172,8 +174,9 @@ int main(int argc, char** argv) {
   const Options options = Parse(argc, argv);
   const int kWidth = options.width;
   const int kHeight = options.height;
-  const bench::TempSettings settings("pelavo-bench", kSettings);
-  if (!settings.ok()) return 1;
+  const TempConfigDir world;
+  platform::SetMessageBoxHandler({});  // any message goes to stderr
+  world.writeFile(world.settingsFile(), kSettings);
 
   const char* threads = std::getenv("LP_NUM_THREADS");
   std::printf("OSMesa %dx%d, llvmpipe threads %s, %ld cores online, fish path %s%s\n", kWidth,
@@ -181,8 +184,7 @@ int main(int argc, char** argv) {
               options.immediate ? "immediate" : "arrays", options.profile ? ", profiling" : "");
   fish::SetImmediateMode(options.immediate);
 
-  const bench::OffscreenContext context(kWidth, kHeight);
-  if (!context.ok()) return 1;
+  const OffscreenGl context(kWidth, kHeight);
 
   int status = 0;
   {

@@ -15,11 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "BenchWorld.h"
 #include "platform/CrtRand.h"
+#include "platform/MessageBox.h"
 #include "platform/ProcessMemory.h"
 #include "settings/SettingsFile.h"
 #include "settings/SlideshowModel.h"
+#include "support/OffscreenGl.h"
+#include "support/TempConfigDir.h"
 #include "ui/CommandId.h"
 #include "view/Scene.h"
 
@@ -94,13 +96,13 @@ void WritePicture(const std::string& path, std::uint8_t blue, std::uint8_t green
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::atoi(argv[1]) : kDefaultFrames;
-  const bench::TempSettings settings("pelavo-soak", kSettings);
-  if (!settings.ok()) return 1;
-  const std::string& root = settings.root();
+  const TempConfigDir world;
+  platform::SetMessageBoxHandler({});  // any message goes to stderr
+  world.writeFile(world.settingsFile(), kSettings);
+  const std::string& root = world.root();
   WritePicture(root + "/first picture.bmp", 255, 0, 0);
   WritePicture(root + "/second picture.bmp", 0, 200, 255);
-  const bench::OffscreenContext context(kWidth, kHeight);
-  if (!context.ok()) return 1;
+  const OffscreenGl context(kWidth, kHeight);
 
   int status = 0;
   {
