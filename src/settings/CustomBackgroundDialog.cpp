@@ -10,6 +10,7 @@
 #include "settings/ListDialogParts.h"
 #include "ui/FlatButton.h"
 #include "ui/LedCheckButton.h"
+#include "ui/WxDraw.h"
 
 namespace {
 
@@ -98,8 +99,8 @@ void CustomBackgroundDialog::BuildControls() {
 
   list_ = new wxListCtrl(this, kIdList, pos(kListPlace), size(kListPlace),
                          wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES);
-  list_->SetBackgroundColour(Colour(kListBack));
-  list_->SetTextColour(Colour(kListText));
+  list_->SetBackgroundColour(ui::ToWx(kListBack));
+  list_->SetTextColour(ui::ToWx(kListText));
   list_->AppendColumn("Backgrounds Directory", wxLIST_FORMAT_CENTRE, kPathColumnWidth);
   list_->AppendColumn("State", wxLIST_FORMAT_CENTRE, kStateColumnWidth);
 
@@ -123,8 +124,8 @@ void CustomBackgroundDialog::SyncRows() {
   for (int r = 0; r < model_.Count(); ++r) {
     const long item = list_->InsertItem(r, wxString::FromUTF8(model_.Path(r)));
     list_->SetItem(item, 1, model_.RowState(r));
-    list_->SetItemTextColour(item, Colour(kListText));
-    list_->SetItemBackgroundColour(item, Colour(kListBack));
+    list_->SetItemTextColour(item, ui::ToWx(kListText));
+    list_->SetItemBackgroundColour(item, ui::ToWx(kListBack));
   }
   syncing_ = false;
 }

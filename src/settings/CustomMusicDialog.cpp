@@ -10,6 +10,7 @@
 #include "ui/HighlightListCtrl.h"
 #include "ui/LedCheckButton.h"
 #include "ui/RoundThumbSlider.h"
+#include "ui/WxDraw.h"
 
 namespace {
 
@@ -92,8 +93,8 @@ void CustomMusicDialog::BuildControls() {
 
   list_ = new HighlightListCtrl(this, kIdList, pos(kListPlace), size(kListPlace),
                                 wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES);
-  list_->SetBackgroundColour(Colour(kListBack));
-  list_->SetTextColour(Colour(kListText));
+  list_->SetBackgroundColour(ui::ToWx(kListBack));
+  list_->SetTextColour(ui::ToWx(kListText));
   list_->AppendColumn("Music List", wxLIST_FORMAT_CENTRE, kListColumnWidth);
 
   wxButton** slots[] = {&addMusic_, &remove_, &removeAll_, &play_, nullptr};

@@ -12,8 +12,6 @@ constexpr const char* kModeLabels[kPlayModeCount] = {"Repeat One", "Repeat All",
 constexpr int kModeIds[kPlayModeCount] = {kIdRepeatOne, kIdRepeatAll, kIdRandom};
 }  // namespace
 
-wxColour Colour(ui::Rgb c) { return wxColour(c.r, c.g, c.b); }
-
 wxPoint PlacePos(wxWindow* dialog, const Place& p) {
   return dialog->ConvertDialogToPixels(wxPoint(p.x, p.y));
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include <functional>
 
-#include <wx/colour.h>
 #include <wx/gdicmn.h>
 
 #include "settings/PlayModeLamps.h"
@@ -36,7 +35,6 @@ struct ButtonPlace {
   Place place;
 };
 
-wxColour Colour(ui::Rgb c);
 wxPoint PlacePos(wxWindow* dialog, const Place& p);
 wxSize PlaceSize(wxWindow* dialog, const Place& p);
 
