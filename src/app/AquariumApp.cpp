@@ -62,7 +62,8 @@ bool AquariumApp::OnInit() {
   SetAppDisplayName(kAppName);
   platform::InstallWxMessageBox();
 
-  instance_ = std::make_unique<platform::SingleInstance>(platform::SettingsDirectory());
+  instance_ = std::make_unique<platform::SingleInstance>(
+      platform::SingleInstance::LockDirectory(platform::SettingsDirectory()));
   switch (instance_->Acquire()) {
     case platform::SingleInstance::Result::kAnotherCopyRuns:
       std::_Exit(0);  // another copy runs: leave at once, show nothing

@@ -5,6 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include <gdk/gdk.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
+
 #include <wx/display.h>
 #include <wx/icon.h>
 #include <wx/sizer.h>
@@ -21,6 +26,21 @@ constexpr int kProgramIconId = 128;
 constexpr const char* kTempPathError = "Error Find TempPath.";
 constexpr const char* kTempPathErrorCaption = "ERROR";
 
+// True when a window manager runs that keeps the desktop's full-screen state (EWMH
+// _NET_WM_STATE_FULLSCREEN); Wayland compositors always do. Without one the frame is simply
+// placed over the monitor: the toolkit's own stand-in for the state overshoots it by a pixel.
+bool DesktopKeepsFullScreenState() {
+  GdkDisplay* display = gdk_display_get_default();
+  if (!display) return false;
+#ifdef GDK_WINDOWING_X11
+  if (GDK_IS_X11_DISPLAY(display))
+    return gdk_x11_screen_supports_net_wm_hint(
+        gdk_display_get_default_screen(display),
+        gdk_atom_intern_static_string("_NET_WM_STATE_FULLSCREEN"));
+#endif
+  return true;
+}
+
 bool TempDirectoryFound() {
   std::error_code ec;
   const auto dir = std::filesystem::temp_directory_path(ec);
@@ -29,9 +49,10 @@ bool TempDirectoryFound() {
 
 }  // namespace
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(bool openGl)
     : wxFrame(nullptr, wxID_ANY, kFrameTitle, wxDefaultPosition, wxDefaultSize,
-              wxBORDER_NONE) {
+              wxBORDER_NONE),
+      openGl_(openGl) {
   SetBackgroundColour(*wxBLACK);
   const wxImage icon = ui::LoadResourceImage(res::Type::Icon, kProgramIconId);
   if (icon.IsOk()) {
@@ -41,6 +62,7 @@ CMainFrame::CMainFrame()
   }
   Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
   Bind(wxEVT_SET_FOCUS, &CMainFrame::OnSetFocus, this);
+  Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
   CreateView();
 }
 
@@ -49,29 +71,31 @@ void CMainFrame::CreateView() {
     platform::ShowMessageBox(kTempPathError, kTempPathErrorCaption);
     return;
   }
-  wxGLAttributes attributes;
-  if (AquariumView::ChooseAttributes(attributes)) {
-    view_ = new AquariumView(this, attributes);
-    child_ = view_;
-  } else {
-    // No usable pixel format: a black, empty pane; Esc still ends the program.
-    child_ = new wxWindow(this, wxID_ANY);
-    child_->SetBackgroundColour(*wxBLACK);
-  }
+  // Without a usable pixel format the view draws nothing but keeps its menu and keys.
+  view_ = new AquariumView(this, openGl_);
+  child_ = view_;
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(child_, 1, wxEXPAND);
   SetSizer(sizer);
 }
 
 void CMainFrame::ShowCoveringScreen() {
-  const wxRect screen = wxDisplay(0u).GetGeometry();
-  // Sized before it is shown (without a window manager nothing else sizes it), then
-  // maximised for a window manager, which covers the screen as the frame has no border.
+  // The primary monitor, panels included. Sized before it is shown (without a window manager
+  // nothing else sizes it), then shown in the desktop's full-screen state: a window manager
+  // puts it above its panels and over the whole monitor, where maximising would stop at them.
+  const wxRect screen = wxDisplay().GetGeometry();
   SetSize(screen);
-  Show();
-  Maximize();
+  if (DesktopKeepsFullScreenState()) ShowFullScreen(true, wxFULLSCREEN_ALL);
+  if (!IsShown()) Show();
   Layout();
   if (child_) child_->SetFocus();
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+  // Closed by the window manager or a request to end (SIGTERM, SIGHUP at logout): the lists
+  // the user built in the two dialogs are kept, as Esc and Exit keep them.
+  if (view_) view_->SaveDialogs();
+  event.Skip();  // the frame is destroyed as usual
 }
 
 void CMainFrame::OnCharHook(wxKeyEvent& event) {

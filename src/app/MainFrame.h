@@ -8,13 +8,14 @@ class AquariumView;
 // the program at once.
 class CMainFrame : public wxFrame {
  public:
-  CMainFrame();
+  // openGl false makes the view as if the display had no usable pixel format.
+  explicit CMainFrame(bool openGl = true);
 
   // Sizes the frame to the primary display and shows it full screen.
   void ShowCoveringScreen();
 
-  // The view, or nullptr when it could not be made (no temporary directory, no pixel
-  // format); the frame then stays empty.
+  // The view, or nullptr when it could not be made (no temporary directory); the frame then
+  // stays empty.
   AquariumView* View() const { return view_; }
 
   // The keyboard focus given to the frame goes on to the view.
@@ -24,7 +25,9 @@ class CMainFrame : public wxFrame {
   void CreateView();
   void OnCharHook(wxKeyEvent& event);
   void OnSetFocus(wxFocusEvent& event);
+  void OnClose(wxCloseEvent& event);
 
   AquariumView* view_ = nullptr;
   wxWindow* child_ = nullptr;
+  bool openGl_ = true;
 };

@@ -21,7 +21,11 @@ fs::path configHome() {
 }
 }  // namespace
 
-std::string SettingsDirectory() {
+namespace {
+// One lookup per process. A failure is told once, at the first lookup: every later caller
+// (each packed texture, pellet, emitter and dialog tick) gets the same answer silently, so
+// no second message box can open from a timer while the first is still up.
+std::string LookUpOnce() {
   const fs::path base = configHome();
   std::error_code ec;
   if (!base.empty()) {
@@ -31,6 +35,23 @@ std::string SettingsDirectory() {
   }
   ShowMessageBox(kPathError, kPathErrorCaption);
   return {};
+}
+
+bool g_lookedUp = false;
+std::string g_directory;
+}  // namespace
+
+std::string SettingsDirectory() {
+  if (!g_lookedUp) {
+    g_lookedUp = true;  // set first: the message box runs a nested event loop
+    g_directory = LookUpOnce();
+  }
+  return g_directory;
+}
+
+void ForgetSettingsDirectory() {
+  g_lookedUp = false;
+  g_directory.clear();
 }
 
 bool TempPathAvailable() {

@@ -7,13 +7,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <cmath>
+
 #include <wx/dcclient.h>
 #include <wx/display.h>
+#include <wx/sizer.h>
 #include <wx/toplevel.h>
 
 #include "platform/MessageBox.h"
 #include "ui/CommandId.h"
 #include "ui/IconMenu.h"
+#include "view/TankCanvas.h"
 
 #include "settings/CustomBackgroundDialog.h"
 #include "settings/CustomMusicDialog.h"
@@ -22,8 +26,6 @@
 
 namespace {
 
-constexpr int kDepthBitsWanted = 32;
-constexpr int kDepthBitsFallback = 24;
 constexpr double kFieldOfView = 45.0;
 constexpr double kNearPlane = 0.1;
 constexpr double kFarPlane = 400.0;
@@ -56,12 +58,6 @@ constexpr MenuEntry kMenuEntries[] = {
     {kCmdExit, 175, "  Exit"},
 };
 
-wxGLAttributes AttributesWithDepth(int bits) {
-  wxGLAttributes a;
-  a.PlatformDefaults().RGBA().DoubleBuffer().Depth(bits).EndList();
-  return a;
-}
-
 template <typename Dialog>
 void CentreAndShow(Dialog* dialog) {
   if (!dialog) return;  // start-up stopped before the dialog was made
@@ -79,34 +75,36 @@ void DestroyDialog(Dialog*& dialog) {
 
 }  // namespace
 
-bool AquariumView::ChooseAttributes(wxGLAttributes& out) {
-  for (int bits : {kDepthBitsWanted, kDepthBitsFallback}) {
-    wxGLAttributes a = AttributesWithDepth(bits);
-    if (wxGLCanvas::IsDisplaySupported(a)) {
-      out = a;
-      return true;
-    }
-  }
-  platform::ShowMessageBox(kChoosePixelFormatFailed);
-  return false;
-}
-
-AquariumView::AquariumView(wxWindow* parent, const wxGLAttributes& attributes)
-    : wxGLCanvas(parent, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
+AquariumView::AquariumView(wxWindow* parent, bool openGl)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+               wxWANTS_CHARS | wxBORDER_NONE),
       timer_(this) {
-  SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetBackgroundColour(*wxBLACK);
-  Bind(wxEVT_PAINT, &AquariumView::OnPaint, this);
-  Bind(wxEVT_ERASE_BACKGROUND, &AquariumView::OnEraseBackground, this);
-  Bind(wxEVT_SIZE, &AquariumView::OnSize, this);
+  wxGLAttributes attributes;
+  if (openGl && TankCanvas::ChooseAttributes(attributes)) {
+    canvas_ = new TankCanvas(this, attributes);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(canvas_, 1, wxEXPAND);
+    SetSizer(sizer);
+  } else {
+    // No usable pixel format: the view stays black and draws nothing, but it keeps its menu,
+    // commands and keys. The tick still runs for the music hand-off.
+    platform::ShowMessageBox(kChoosePixelFormatFailed);
+    contextFailed_ = true;
+  }
+  wxWindow* input = InputWindow();
+  if (canvas_) {
+    canvas_->Bind(wxEVT_PAINT, &AquariumView::OnPaint, this);
+    canvas_->Bind(wxEVT_ERASE_BACKGROUND, &AquariumView::OnEraseBackground, this);
+    canvas_->Bind(wxEVT_SIZE, &AquariumView::OnSize, this);
+  }
   Bind(wxEVT_TIMER, &AquariumView::OnTimer, this, timer_.GetId());
-  Bind(wxEVT_KEY_DOWN, &AquariumView::OnKeyDown, this);
-  Bind(wxEVT_LEFT_DOWN, &AquariumView::OnLeftDown, this);
-  Bind(wxEVT_LEFT_UP, &AquariumView::OnLeftUp, this);
-  Bind(wxEVT_MOTION, &AquariumView::OnMotion, this);
-  Bind(wxEVT_LEFT_DCLICK, &AquariumView::OnLeftDoubleClick, this);
-  Bind(wxEVT_RIGHT_DOWN, &AquariumView::OnRightDown, this);
+  input->Bind(wxEVT_KEY_DOWN, &AquariumView::OnKeyDown, this);
+  input->Bind(wxEVT_LEFT_DOWN, &AquariumView::OnLeftDown, this);
+  input->Bind(wxEVT_LEFT_UP, &AquariumView::OnLeftUp, this);
+  input->Bind(wxEVT_MOTION, &AquariumView::OnMotion, this);
+  input->Bind(wxEVT_LEFT_DCLICK, &AquariumView::OnLeftDoubleClick, this);
+  input->Bind(wxEVT_RIGHT_DOWN, &AquariumView::OnRightDown, this);
   Bind(wxEVT_DESTROY, &AquariumView::OnDestroy, this);
   // Minimising and hiding are told to the top-level window, not to its children.
   topWindow_ = wxGetTopLevelParent(parent);
@@ -114,6 +112,22 @@ AquariumView::AquariumView(wxWindow* parent, const wxGLAttributes& attributes)
     topWindow_->Bind(wxEVT_ICONIZE, &AquariumView::OnTopIconize, this);
     topWindow_->Bind(wxEVT_SHOW, &AquariumView::OnTopShow, this);
   }
+  if (!canvas_) {
+    UpdateCursor();
+    ArmTimer(kTickAfterFrameMs);
+  }
+}
+
+wxWindow* AquariumView::InputWindow() {
+  if (canvas_) return canvas_;
+  return this;
+}
+
+void AquariumView::SetFocus() {
+  if (canvas_)
+    canvas_->SetFocus();
+  else
+    wxWindow::SetFocus();
 }
 
 AquariumView::~AquariumView() {
@@ -128,20 +142,24 @@ AquariumView::~AquariumView() {
 
 bool AquariumView::StartUp() {
   starting_ = true;
-  context_ = std::make_unique<wxGLContext>(this);
-  if (!context_->IsOK() || !SetCurrent(*context_)) {
-    context_.reset();
+  if (!canvas_->CreateContext()) {
     contextFailed_ = true;
     platform::ShowMessageBox(kSetPixelFormatFailed);
     starting_ = false;
     ArmTimer(kTickAfterFrameMs);  // the tick still runs: no frames, but the music hand-off
     return false;
   }
-  const wxSize client = GetClientSize();
-  ApplySize(client.x, client.y);
+  // Window sizes are in logical pixels; the framebuffer, the projection and picking work in
+  // the physical pixels of a scaled screen.
+  scale_ = canvas_->PixelScale();
+  const wxSize client = canvas_->GetClientSize();
+  ApplySize(static_cast<int>(std::lround(client.x * scale_)),
+            static_cast<int>(std::lround(client.y * scale_)));
 
-  const wxRect screen = wxDisplay(0u).GetGeometry();
-  const bool complete = scene_.Startup(screen.width, screen.height);
+  const wxRect screen = wxDisplay().GetGeometry();  // the primary monitor
+  const bool complete =
+      scene_.Startup(static_cast<int>(std::lround(screen.width * scale_)),
+                     static_cast<int>(std::lround(screen.height * scale_)));
   if (complete) {
     musicDialog_ = new CustomMusicDialog(this);
     musicDialog_->Hide();
@@ -149,7 +167,8 @@ bool AquariumView::StartUp() {
     backgroundDialog_->Hide();
   }
   // Covered or unmapped windows are still drawn by the toolkit: watch for that ourselves.
-  windowState_.Watch(GetXWindow());
+  windowState_.Watch(canvas_->GetXWindow());
+  pacer_.SetSwapWaitsForRefresh(canvas_->SwapWaitsForRefresh());
   started_ = true;
   starting_ = false;
   UpdateCursor();
@@ -165,17 +184,23 @@ void AquariumView::ArmTimer(int milliseconds) {
 }
 
 void AquariumView::DrawFrame() {
-  SetCurrent(*context_);
+  // The refresh interval is counted from the start of this frame, so the frame's own time
+  // is part of the interval, not added to it.
+  pacer_.FrameStarted(view::FramePacer::Clock::now());
+  canvas_->MakeCurrent();
   scene_.RunFrame();
   glFinish();
-  SwapBuffers();
+  canvas_->SwapBuffers();
   ++framesDrawn_;
   AfterFrame();
 }
 
+void AquariumView::TickWithoutContext() {
+  pacer_.FrameStarted(view::FramePacer::Clock::now());
+  AfterFrame();
+}
+
 void AquariumView::AfterFrame() {
-  const auto now = view::FramePacer::Clock::now();
-  pacer_.FrameDrawn(now);
   settings::DefaultMusicTick();
   const auto wait = pacer_.WaitBeforeFrame(view::FramePacer::Clock::now());
   ArmTimer(std::max<int>(kTickAfterFrameMs, static_cast<int>(wait.count())));
@@ -186,7 +211,7 @@ void AquariumView::RequestRepaint() {
     repaintRequested_ = true;
     repaintRequestedAt_ = view::FramePacer::Clock::now();
   }
-  Refresh(false);
+  if (canvas_) canvas_->Refresh(false);
 }
 
 void AquariumView::ReadWindowState() {
@@ -235,14 +260,14 @@ void AquariumView::OnTimer(wxTimerEvent&) {
     RequestRepaint();
     ArmTimer(kRepaintGuardMs);
   } else if (contextFailed_) {
-    AfterFrame();
+    TickWithoutContext();
   } else {
     ArmTimer(kRepaintGuardMs);
   }
 }
 
 void AquariumView::OnPaint(wxPaintEvent&) {
-  wxPaintDC dc(this);  // validates the window
+  wxPaintDC dc(canvas_);  // validates the window
   if (tornDown_ || starting_) return;
   // The toolkit draws the window: whatever it asked for, it can be drawn.
   repaintRequested_ = false;
@@ -258,8 +283,7 @@ void AquariumView::OnEraseBackground(wxEraseEvent&) {
 void AquariumView::ApplySize(int width, int height) {
   if (height == 0) height = 1;
   lastViewport_ = wxSize(width, height);
-  if (!context_ || tornDown_) return;
-  SetCurrent(*context_);
+  if (!canvas_ || tornDown_ || !canvas_->MakeCurrent()) return;
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -271,13 +295,17 @@ void AquariumView::ApplySize(int width, int height) {
 
 void AquariumView::OnSize(wxSizeEvent& event) {
   event.Skip();
-  // The canvas has no border: the new window size is the new client size. The context can
-  // only be made current once the window is on screen.
+  // The canvas has no border: the new window size is the new client size, in physical
+  // pixels for the viewport. The context can only be made current once the window is on
+  // screen.
+  if (canvas_) scale_ = canvas_->PixelScale();
   const wxSize size = event.GetSize();
-  if (context_ && IsShownOnScreen())
-    ApplySize(size.x, size.y);
+  const int width = static_cast<int>(std::lround(size.x * scale_));
+  const int height = static_cast<int>(std::lround(size.y * scale_));
+  if (canvas_ && canvas_->HasContext() && canvas_->IsShownOnScreen())
+    ApplySize(width, height);
   else
-    lastViewport_ = wxSize(size.x, size.y == 0 ? 1 : size.y);
+    lastViewport_ = wxSize(width, height == 0 ? 1 : height);
 }
 
 // ---- keys and mouse ----
@@ -290,12 +318,20 @@ void AquariumView::OnKeyDown(wxKeyEvent& event) {
 void AquariumView::UpdateCursor() {
   const int id = scene_.CursorId();
   if (id == 0) return;
-  if (const wxCursor* cursor = cursors_.Get(id)) SetCursor(*cursor);
+  if (const wxCursor* cursor = cursors_.Get(id)) {
+    SetCursor(*cursor);
+    if (canvas_) canvas_->SetCursor(*cursor);
+  }
+}
+
+wxPoint AquariumView::ToPixels(const wxPoint& p) const {
+  return wxPoint(static_cast<int>(std::lround(p.x * scale_)),
+                 static_cast<int>(std::lround(p.y * scale_)));
 }
 
 void AquariumView::OnLeftDown(wxMouseEvent& event) {
-  if (!HasFocus()) SetFocus();
-  const wxPoint p = event.GetPosition();
+  if (!InputWindow()->HasFocus()) SetFocus();
+  const wxPoint p = ToPixels(event.GetPosition());
   scene_.OnLeftDown(p.x, p.y);
   UpdateCursor();
   event.Skip();
@@ -309,7 +345,8 @@ void AquariumView::OnLeftUp(wxMouseEvent& event) {
 
 void AquariumView::OnMotion(wxMouseEvent& event) {
   UpdateCursor();
-  scene_.OnMouseMove(event.GetX(), event.GetY());
+  const wxPoint p = ToPixels(event.GetPosition());
+  scene_.OnMouseMove(p.x, p.y);
   event.Skip();
 }
 
@@ -324,7 +361,7 @@ void AquariumView::OnLeftDoubleClick(wxMouseEvent& event) {
 void AquariumView::OnRightDown(wxMouseEvent& event) {
   auto* menu = new IconMenu(this);
   for (const MenuEntry& e : kMenuEntries) menu->Append(e.command, IconMenuItem{e.icon, e.icon, e.text});
-  const int chosen = menu->Track(ClientToScreen(event.GetPosition()));
+  const int chosen = menu->Track(InputWindow()->ClientToScreen(event.GetPosition()));
   menu->Destroy();
   event.Skip();
   if (chosen != 0) RunCommand(chosen);
@@ -376,8 +413,7 @@ void AquariumView::SaveDialogs() {
 void AquariumView::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
-  // The context's destructor makes no context current when it is the current one.
-  context_.reset();
+  if (canvas_) canvas_->ReleaseContext();
   windowState_.Stop();
   DestroyDialog(musicDialog_);
   DestroyDialog(backgroundDialog_);

@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
 
-#include <wx/glcanvas.h>
 #include <wx/timer.h>
+#include <wx/window.h>
 
 #include "view/Cursors.h"
 #include "view/FramePacer.h"
@@ -11,19 +11,24 @@
 
 class CustomMusicDialog;
 class CustomBackgroundDialog;
+class TankCanvas;
 
-// The window that shows the tank: an OpenGL canvas that owns the scene, the rendering
-// context, the frame timer, the mode cursors and the two modeless settings dialogs. It
-// forwards the mouse to the scene, opens the icon menu on the right button and runs the
-// commands that menu sends.
-class AquariumView : public wxGLCanvas {
+// The window that shows the tank. It owns the scene, the OpenGL canvas that fills it (with
+// the rendering context), the frame timer, the mode cursors and the two modeless settings
+// dialogs. It forwards the mouse to the scene, opens the icon menu on the right button and
+// runs the commands that menu sends. When the display offers no usable pixel format the view
+// has no canvas: it draws nothing, but its menu, commands, F1 and Esc still work.
+class AquariumView : public wxWindow {
  public:
-  // The pixel format the view asks for: double-buffered RGBA with a 32-bit depth buffer,
-  // else a 24-bit one. False when the display supports neither.
-  static bool ChooseAttributes(wxGLAttributes& out);
-
-  AquariumView(wxWindow* parent, const wxGLAttributes& attributes);
+  // openGl false makes the view as if the display had no usable pixel format.
+  explicit AquariumView(wxWindow* parent, bool openGl = true);
   ~AquariumView() override;
+
+  // Keyboard focus goes to the canvas, which receives the keys.
+  void SetFocus() override;
+  // The window that receives the mouse and keys: the canvas, or the view without one.
+  wxWindow* InputWindow();
+  TankCanvas* Canvas() const { return canvas_; }
 
   // Runs one command of the menu: stores it as the mode, opens the dialog it names or ends
   // the program.
@@ -41,8 +46,11 @@ class AquariumView : public wxGLCanvas {
   bool Started() const { return started_; }
   bool TornDown() const { return tornDown_; }
   long FramesDrawn() const { return framesDrawn_; }
-  // The viewport the last size change set (width, height after the zero-height rule).
+  // The viewport the last size change set, in physical pixels (width, height after the
+  // zero-height rule).
   wxSize LastViewport() const { return lastViewport_; }
+  // Physical pixels per window unit (2 on a screen scaled to 200 %).
+  double PixelScale() const { return scale_; }
   // True while frames are held because the window cannot be seen.
   bool FramesHeld() const { return hidden_.Hidden(); }
 
@@ -53,6 +61,8 @@ class AquariumView : public wxGLCanvas {
   void UpdateCursor();
   void ArmTimer(int milliseconds);
   void ApplySize(int width, int height);
+  wxPoint ToPixels(const wxPoint& p) const;
+  void TickWithoutContext();
   void ReadWindowState();
   void HoldFrames(view::HiddenReasons::Reason reason, bool holds);
   void RequestRepaint();
@@ -72,7 +82,8 @@ class AquariumView : public wxGLCanvas {
   void OnTopShow(wxShowEvent& event);
 
   view::Scene scene_;
-  std::unique_ptr<wxGLContext> context_;
+  TankCanvas* canvas_ = nullptr;  // a child window, destroyed with the view
+  double scale_ = 1.0;
   CustomMusicDialog* musicDialog_ = nullptr;
   CustomBackgroundDialog* backgroundDialog_ = nullptr;
   wxTimer timer_;

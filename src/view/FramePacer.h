@@ -2,8 +2,10 @@
 #include <chrono>
 
 // Keeps frames to the display's pace where the platform does not pace them itself: a
-// tick that comes less than one refresh interval after the previous frame waits for the
-// rest of the interval instead of drawing.
+// tick that comes less than one refresh interval after the previous frame *began* waits for
+// the rest of the interval instead of drawing. A frame that took longer than the interval
+// is followed by the next at once; where the buffer swap itself waits for the refresh,
+// nothing is added at all.
 namespace view {
 
 inline constexpr std::chrono::microseconds kFrameInterval{16667};  // 1/60 s
@@ -20,7 +22,7 @@ class FramePacer {
   // How long a tick at `now` has to wait before a frame may be drawn; zero: draw now.
   // Waits are rounded up to whole milliseconds (the timer's resolution), at least 1.
   std::chrono::milliseconds WaitBeforeFrame(Clock::time_point now) const {
-    if (!haveFrame_) return std::chrono::milliseconds(0);
+    if (!haveFrame_ || swapWaits_) return std::chrono::milliseconds(0);
     const auto elapsed = now - lastFrame_;
     if (elapsed >= interval_) return std::chrono::milliseconds(0);
     const auto rest = interval_ - elapsed;
@@ -29,13 +31,19 @@ class FramePacer {
     return ms;
   }
 
-  void FrameDrawn(Clock::time_point now) {
+  // Called as a frame begins: the next one may begin one interval later.
+  void FrameStarted(Clock::time_point now) {
     lastFrame_ = now;
     haveFrame_ = true;
   }
 
+  // The display paces the buffer swap (a swap interval of 1 or more): no wait of our own.
+  void SetSwapWaitsForRefresh(bool waits) { swapWaits_ = waits; }
+  bool SwapWaitsForRefresh() const { return swapWaits_; }
+
  private:
   std::chrono::microseconds interval_;
+  bool swapWaits_ = false;
   Clock::time_point lastFrame_{};
   bool haveFrame_ = false;
 };

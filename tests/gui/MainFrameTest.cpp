@@ -20,6 +20,7 @@
 #include "support/TempConfigDir.h"
 #include "ui/CommandId.h"
 #include "view/AquariumView.h"
+#include "view/TankCanvas.h"
 
 namespace {
 
@@ -41,8 +42,8 @@ class MainFrameTest : public ::testing::Test {
   void PressKey(int code) {
     wxKeyEvent key(wxEVT_KEY_DOWN);
     key.m_keyCode = code;
-    key.SetEventObject(view_);
-    view_->GetEventHandler()->ProcessEvent(key);
+    key.SetEventObject(view_->InputWindow());
+    view_->InputWindow()->GetEventHandler()->ProcessEvent(key);
   }
 
   TempConfigDir config_;
@@ -53,9 +54,12 @@ class MainFrameTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(MainFrameTest, CoversTheScreenWithoutDecorationsAndTheViewHasTheFocus) {
-  const wxRect screen = wxDisplay(0u).GetGeometry();
+  const wxRect screen = wxDisplay().GetGeometry();  // the primary monitor
   EXPECT_EQ(frame_->GetRect(), screen);
   EXPECT_EQ(view_->GetSize(), screen.GetSize()) << "the view fills the frame";
+  ASSERT_NE(view_->Canvas(), nullptr);
+  EXPECT_EQ(reinterpret_cast<wxWindow*>(view_->Canvas())->GetSize(), screen.GetSize())
+      << "the GL canvas fills the view";
   const long style = frame_->GetWindowStyleFlag();
   EXPECT_EQ(style & (wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxMAXIMIZE_BOX |
                      wxRESIZE_BORDER | wxCLOSE_BOX), 0);
@@ -65,16 +69,18 @@ TEST_F(MainFrameTest, CoversTheScreenWithoutDecorationsAndTheViewHasTheFocus) {
 
   frame_->SetFocus();
   RunEventsFor(100);
-  EXPECT_EQ(wxWindow::FindFocus(), view_) << "focus given to the frame ends in the view";
+  EXPECT_EQ(wxWindow::FindFocus(), view_->InputWindow())
+      << "focus given to the frame ends in the view's canvas, which takes the keys";
 }
 
 TEST_F(MainFrameTest, SizeChangeSetsViewportAndPerspectiveWithZeroHeightAsOne) {
   // The size message arrives as the toolkit would send it; its handler sets the viewport
   // and the projection at once on the view's (current) context.
   auto resize = [&](int w, int h) {
-    wxSizeEvent size(wxSize(w, h), view_->GetId());
-    size.SetEventObject(view_);
-    view_->GetEventHandler()->ProcessEvent(size);
+    wxWindow* canvas = view_->InputWindow();
+    wxSizeEvent size(wxSize(w, h), canvas->GetId());
+    size.SetEventObject(canvas);
+    canvas->GetEventHandler()->ProcessEvent(size);
   };
   const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);  // 45 degrees vertical
   GLint viewport[4] = {};
@@ -198,6 +204,40 @@ TEST(MainFrameWithoutTempDir, ReportsItOnceAndStaysEmpty) {
   EXPECT_EQ(frame->View(), nullptr);
   EXPECT_EQ(frame->GetChildren().GetCount(), 0u) << "the frame shows no view";
   EXPECT_TRUE(frame->IsShown());
+  frame->Destroy();
+  RunEventsFor(100);
+}
+
+// A display that offers no usable pixel format: one message, then a view that draws nothing
+// but still has its keys and commands (the menu is driven in the whole-program test on a
+// screen without OpenGL).
+TEST(MainFrameWithoutPixelFormat, KeepsTheViewWithItsKeysAndCommands) {
+  TempConfigDir config;
+  auto* frame = new CMainFrame(false);
+  frame->ShowCoveringScreen();
+  RunEventsFor(300);
+  ASSERT_EQ(config.messages().size(), 1u);
+  EXPECT_EQ(config.messages()[0].text, "ChoosePixelFormat failed");
+  AquariumView* view = frame->View();
+  ASSERT_NE(view, nullptr) << "the view is kept";
+  EXPECT_EQ(view->Canvas(), nullptr);
+  EXPECT_EQ(view->InputWindow(), view) << "the view itself takes mouse and keys";
+  EXPECT_EQ(view->GetSize(), frame->GetClientSize());
+  EXPECT_EQ(glXGetCurrentContext(), nullptr);
+
+  const bool before = view->scene().overlay().visible();
+  wxKeyEvent key(wxEVT_KEY_DOWN);
+  key.m_keyCode = WXK_F1;
+  key.SetEventObject(view);
+  view->GetEventHandler()->ProcessEvent(key);
+  EXPECT_NE(view->scene().overlay().visible(), before) << "F1 still toggles the overlay";
+  view->RunCommand(kCmdTouch);
+  EXPECT_EQ(view->scene().Mode(), kCmdTouch);
+  view->RunCommand(kCmdCustomMusic);  // start-up made no dialog: nothing opens, nothing breaks
+  EXPECT_EQ(view->scene().Mode(), kCmdFeed);
+  RunEventsFor(300);
+  EXPECT_EQ(view->FramesDrawn(), 0) << "nothing is drawn";
+  EXPECT_EQ(config.messages().size(), 1u) << "the tick shows no further message";
   frame->Destroy();
   RunEventsFor(100);
 }

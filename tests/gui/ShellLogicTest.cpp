@@ -1,6 +1,8 @@
 // Plain logic of the shell: frame pacing and menu geometry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ui/IconMenuLayout.h"
 #include "view/FramePacer.h"
 
@@ -10,14 +12,55 @@ TEST(FramePacer, WaitsForTheRestOfTheRefreshInterval) {
   view::FramePacer pacer;
   const auto t0 = view::FramePacer::Clock::time_point{} + 10s;
   EXPECT_EQ(pacer.WaitBeforeFrame(t0).count(), 0) << "the first frame never waits";
-  pacer.FrameDrawn(t0);
+  pacer.FrameStarted(t0);
   EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 1ms).count(), 16);  // 15.667 ms rounds up
   EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 10ms).count(), 7);
   EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 16600us).count(), 1) << "a sliver still waits 1 ms";
   EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 16667us).count(), 0);
   EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 50ms).count(), 0) << "a slow frame draws at once";
-  pacer.FrameDrawn(t0 + 50ms);
+  pacer.FrameStarted(t0 + 50ms);
   EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 51ms).count(), 16) << "measured from the last frame";
+}
+
+// Frames that take part of the interval: a tick every millisecond after each frame, as the
+// window's timer does. Counting the interval from each frame's start keeps 60 frames a second
+// for any frame shorter than the interval; counted from its end, 10 ms frames gave only 37.
+int FramesInOneSecond(std::chrono::microseconds frameTime, bool swapWaits = false) {
+  view::FramePacer pacer;
+  pacer.SetSwapWaitsForRefresh(swapWaits);
+  auto now = view::FramePacer::Clock::time_point{} + 1s;
+  const auto end = now + 1s;
+  int frames = 0;
+  while (now < end) {
+    const auto wait = pacer.WaitBeforeFrame(now);
+    if (wait.count() == 0) {
+      pacer.FrameStarted(now);
+      ++frames;
+      now += frameTime;
+    }
+    now += std::max<std::chrono::microseconds>(wait, 1ms);
+  }
+  return frames;
+}
+
+TEST(FramePacer, CountsTheIntervalFromEachFramesStart) {
+  EXPECT_GE(FramesInOneSecond(10ms), 58) << "short frames keep the display's pace";
+  EXPECT_LE(FramesInOneSecond(10ms), 60);
+  EXPECT_GE(FramesInOneSecond(16ms), 56) << "a frame just inside the interval adds no wait";
+  // Longer than the interval: the next frame follows at once (1 ms tick), nothing is added.
+  EXPECT_GE(FramesInOneSecond(17ms), 55);
+  const int slow = FramesInOneSecond(25ms);
+  EXPECT_GE(slow, 37) << "a 25 ms frame is followed at once";
+  EXPECT_LE(slow, 40);
+}
+
+TEST(FramePacer, AddsNoWaitWhereTheSwapWaitsForTheRefresh) {
+  view::FramePacer pacer;
+  pacer.SetSwapWaitsForRefresh(true);
+  const auto t0 = view::FramePacer::Clock::time_point{} + 10s;
+  pacer.FrameStarted(t0);
+  EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 1ms).count(), 0);
+  EXPECT_GT(FramesInOneSecond(2ms, true), 300) << "the swap, not the pacer, sets the pace";
 }
 
 TEST(FramePacer, NeverMoreThanOneFramePerIntervalAtAnyTickRate) {
@@ -28,7 +71,7 @@ TEST(FramePacer, NeverMoreThanOneFramePerIntervalAtAnyTickRate) {
   for (int ms = 0; ms < 1000; ++ms) {
     const auto now = start + std::chrono::milliseconds(ms);
     if (pacer.WaitBeforeFrame(now).count() == 0) {
-      pacer.FrameDrawn(now);
+      pacer.FrameStarted(now);
       ++frames;
     }
   }

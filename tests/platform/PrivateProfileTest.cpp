@@ -74,4 +74,10 @@ TEST(SettingsDirectory, ReportsWhenItCannotBeMade) {
   ASSERT_EQ(dir.messages().size(), 1u);
   EXPECT_EQ(dir.messages()[0].text, "Error Find TempPath.");
   EXPECT_EQ(dir.messages()[0].caption, "ERROR");
+  // Every later user (textures, pellets, dialog ticks) gets the same answer without a word,
+  // even once the directory could be made: it is looked up once per process.
+  std::filesystem::remove(dir.root() + "/PelavoScr");
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(platform::SettingsDirectory(), "");
+  EXPECT_EQ(dir.messages().size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(dir.root() + "/PelavoScr"));
 }

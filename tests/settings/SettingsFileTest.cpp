@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/CrtRand.h"
+#include "platform/SettingsDir.h"
 #include "support/TempConfigDir.h"
 
 namespace {
@@ -238,6 +239,7 @@ TEST_F(SettingsFileTest, AnUnwritableFileLeavesTheRecordFilledAndTheOldFileWhole
 TEST_F(SettingsFileTest, WithoutASettingsDirectoryTheLoadReportsOnceAndUsesTheWorkingDirectory) {
   dir.writeFile(dir.root() + "/not-a-dir", "x");
   ::setenv("XDG_CONFIG_HOME", (dir.root() + "/not-a-dir").c_str(), 1);
+  platform::ForgetSettingsDirectory();
   const auto cwd = std::filesystem::current_path();
   std::filesystem::current_path(dir.root());
   settings::StartupLoad();

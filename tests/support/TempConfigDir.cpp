@@ -6,6 +6,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "platform/SettingsDir.h"
+
 namespace fs = std::filesystem;
 
 TempConfigDir::TempConfigDir() {
@@ -17,6 +19,7 @@ TempConfigDir::TempConfigDir() {
     oldXdg_ = old;
   }
   ::setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
+  platform::ForgetSettingsDirectory();  // looked up once per process: look again here
   oldHandler_ = platform::SetMessageBoxHandler(
       [this](const std::string& text, const std::string& caption, int flags) {
         messages_.push_back({text, caption, flags});
@@ -29,6 +32,7 @@ TempConfigDir::~TempConfigDir() {
     ::setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1);
   else
     ::unsetenv("XDG_CONFIG_HOME");
+  platform::ForgetSettingsDirectory();
   std::error_code ec;
   fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
   fs::remove_all(root_, ec);

@@ -1,0 +1,95 @@
+#include "view/TankCanvas.h"
+
+#include <GL/glx.h>
+
+#include <cstring>
+
+#ifdef __WXGTK__
+#include <gdk/gdk.h>
+#include <gdk/gdkx.h>
+#endif
+
+namespace {
+
+constexpr int kDepthBitsWanted = 32;
+constexpr int kDepthBitsFallback = 24;
+
+#ifndef GLX_SWAP_INTERVAL_EXT
+#define GLX_SWAP_INTERVAL_EXT 0x20F1
+#endif
+
+wxGLAttributes AttributesWithDepth(int bits) {
+  wxGLAttributes a;
+  a.PlatformDefaults().RGBA().DoubleBuffer().Depth(bits).EndList();
+  return a;
+}
+
+bool HasGlxExtension(Display* dpy, const char* name) {
+  const char* list = glXQueryExtensionsString(dpy, DefaultScreen(dpy));
+  if (!list) return false;
+  const std::size_t len = std::strlen(name);
+  for (const char* p = std::strstr(list, name); p; p = std::strstr(p + len, name)) {
+    const bool startOk = p == list || p[-1] == ' ';
+    const bool endOk = p[len] == ' ' || p[len] == '\0';
+    if (startOk && endOk) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TankCanvas::ChooseAttributes(wxGLAttributes& out) {
+  for (int bits : {kDepthBitsWanted, kDepthBitsFallback}) {
+    wxGLAttributes a = AttributesWithDepth(bits);
+    if (wxGLCanvas::IsDisplaySupported(a)) {
+      out = a;
+      return true;
+    }
+  }
+  return false;
+}
+
+TankCanvas::TankCanvas(wxWindow* parent, const wxGLAttributes& attributes)
+    : wxGLCanvas(parent, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  SetBackgroundColour(*wxBLACK);
+}
+
+TankCanvas::~TankCanvas() { ReleaseContext(); }
+
+bool TankCanvas::CreateContext() {
+  context_ = std::make_unique<wxGLContext>(this);
+  if (!context_->IsOK() || !SetCurrent(*context_)) {
+    context_.reset();
+    return false;
+  }
+  return true;
+}
+
+bool TankCanvas::MakeCurrent() { return context_ && SetCurrent(*context_); }
+
+void TankCanvas::ReleaseContext() {
+  // The context's destructor makes no context current when it is the current one.
+  context_.reset();
+}
+
+double TankCanvas::PixelScale() const {
+  const double scale = GetContentScaleFactor();
+  return scale > 0.0 ? scale : 1.0;
+}
+
+bool TankCanvas::SwapWaitsForRefresh() const {
+#ifdef __WXGTK__
+  GdkDisplay* gdk = gdk_display_get_default();
+  if (!gdk || !GDK_IS_X11_DISPLAY(gdk)) return false;
+  Display* dpy = GDK_DISPLAY_XDISPLAY(gdk);
+  const Window window = GetXWindow();
+  if (!dpy || !window || !HasGlxExtension(dpy, "GLX_EXT_swap_control")) return false;
+  unsigned int interval = 0;
+  glXQueryDrawable(dpy, window, GLX_SWAP_INTERVAL_EXT, &interval);
+  return interval > 0;
+#else
+  return false;
+#endif
+}

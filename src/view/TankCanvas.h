@@ -1,0 +1,35 @@
+#pragma once
+#include <memory>
+
+#include <wx/glcanvas.h>
+
+// The OpenGL surface of the view: a canvas that fills the view and holds its one rendering
+// context. Paints, mouse and keys on the canvas are handled by the view, which binds them.
+class TankCanvas : public wxGLCanvas {
+ public:
+  // The pixel format the tank asks for: double-buffered RGBA with a 32-bit depth buffer,
+  // else a 24-bit one. False when the display supports neither (or has no OpenGL at all).
+  static bool ChooseAttributes(wxGLAttributes& out);
+
+  TankCanvas(wxWindow* parent, const wxGLAttributes& attributes);
+  ~TankCanvas() override;
+
+  // Creates the rendering context and makes it current; false when it cannot be made.
+  bool CreateContext();
+  // Makes the context current on this canvas; false when there is none.
+  bool MakeCurrent();
+  // Releases the rendering context (no context is current afterwards).
+  void ReleaseContext();
+  bool HasContext() const { return context_ != nullptr; }
+
+  // Physical pixels per window-size unit: 2 on a screen scaled to 200 %. The GL framebuffer
+  // is in physical pixels, window sizes and mouse positions are not.
+  double PixelScale() const;
+
+  // True when the buffer swap itself waits for the display's refresh (a swap interval of 1
+  // or more), so the frame loop must not add a wait of its own.
+  bool SwapWaitsForRefresh() const;
+
+ private:
+  std::unique_ptr<wxGLContext> context_;
+};
