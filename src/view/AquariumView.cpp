@@ -152,6 +152,7 @@ bool AquariumView::StartUp() {
   // Window sizes are in logical pixels; the framebuffer, the projection and picking work in
   // the physical pixels of a scaled screen.
   scale_ = canvas_->PixelScale();
+  cursors_.SetScale(scale_);
   const wxSize client = canvas_->GetClientSize();
   ApplySize(static_cast<int>(std::lround(client.x * scale_)),
             static_cast<int>(std::lround(client.y * scale_)));

@@ -9,7 +9,12 @@ namespace view {
 
 class Cursors {
  public:
-  Cursors();
+  // scale: physical pixels per logical pixel of the screen (2 at 200 %); the images are
+  // enlarged by it so a cursor keeps its size on a scaled screen.
+  explicit Cursors(double scale = 1.0);
+
+  // Makes the cursors anew when the screen's scale differs from the one they were made for.
+  void SetScale(double scale);
 
   // The cursor of resource `id`, or nullptr when the id is not one of the mode cursors or
   // its image could not be made.
@@ -18,7 +23,10 @@ class Cursors {
   static constexpr std::array<int, 8> kIds = {158, 159, 163, 164, 167, 177, 169, 178};
 
  private:
+  void Load();
+
   std::array<wxCursor, kIds.size()> cursors_;
+  double scale_ = 1.0;
 };
 
 }  // namespace view

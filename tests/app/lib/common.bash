@@ -14,6 +14,17 @@ app_fail() {
 }
 app_note() { echo "-- $*"; }
 
+# Runs the whole script again on a virtual screen of its own, of size $1 (WIDTHxHEIGHT), so a
+# window manager or a screen size of the test's own touches no other test. Call it first.
+app_private_screen() {
+  local size=$1
+  shift
+  if [ -z "${APP_PRIVATE_SCREEN:-}" ]; then
+    APP_PRIVATE_SCREEN=$size APP_UNDER_XVFB=1 DISPLAY= exec xvfb-run -a \
+      -s "-screen 0 ${size}x24 -noreset" bash "$0" "$@"
+  fi
+}
+
 app_setup() {
   PELAVO=$(readlink -f "$1")
   [ -x "$PELAVO" ] || app_fail "no program at $1"
@@ -25,7 +36,10 @@ app_setup() {
   APP_TMP=$(mktemp -d)
   export XDG_CONFIG_HOME=$APP_TMP/config
   export XDG_DATA_HOME=$APP_TMP/data
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$APP_TMP/bin"
+  # The running-copy locks live here: a test never meets a copy that runs outside it.
+  export XDG_RUNTIME_DIR=$APP_TMP/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$APP_TMP/bin" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
   SETTINGS_DIR=$XDG_CONFIG_HOME/PelavoScr
   # Every way of opening a web page ends in this recorder, never in a real browser.
   OPENED=$APP_TMP/opened.txt
@@ -99,4 +113,101 @@ app_pixel() {
 app_shot() {
   import -window root "$1" 2>/dev/null || app_fail "cannot take a screenshot"
   if [ -n "${APP_SHOTS:-}" ]; then mkdir -p "$APP_SHOTS"; cp "$1" "$APP_SHOTS/"; fi
+}
+
+# Starts window manager $1 (mutter, in X11 mode inside a D-Bus session, or openbox) and a
+# tint2 panel, and waits until both run. Sets PANEL (the panel's window id).
+app_start_desktop() {
+  case "$1" in
+    mutter)
+      eval "$(dbus-launch --sh-syntax)"
+      APP_PIDS+=("$DBUS_SESSION_BUS_PID")
+      mutter --x11 --replace --sm-disable > "$APP_TMP/wm.log" 2>&1 & ;;
+    openbox)
+      openbox > "$APP_TMP/wm.log" 2>&1 & ;;
+    *) app_fail "unknown window manager $1" ;;
+  esac
+  APP_PIDS+=("$!")
+  local wm_up=0
+  for _ in $(seq 100); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then wm_up=1; break; fi
+    sleep 0.1
+  done
+  [ "$wm_up" -eq 1 ] || app_fail "$1 did not start: $(tail -5 "$APP_TMP/wm.log")"
+  tint2 > "$APP_TMP/panel.log" 2>&1 &
+  APP_PIDS+=("$!")
+  PANEL=
+  for _ in $(seq 100); do
+    PANEL=$(xdotool search --class tint2 2>/dev/null | head -1)
+    [ -n "$PANEL" ] && break
+    sleep 0.1
+  done
+  [ -n "$PANEL" ] || app_fail "the tint2 panel did not appear"
+  sleep 1
+}
+
+# Writes a settings file with no pool fish, so the food and the picture stay in view.
+app_settings_without_fish() {
+  mkdir -p "$SETTINGS_DIR"
+  { echo "[Fish Number]"; for i in 0 1 2 3 4 5 6 7 8 9; do echo "Fish$i=0"; done; } \
+    >> "$SETTINGS_DIR/PelavoSet.ini"
+}
+
+# The food pellet's colour: unlit and untextured, so a screenshot shows it exactly.
+APP_FOOD_COLOUR="rgb(243,225,159)"
+
+# Clicks (left) at $1, $2 in Feed mode and prints the centre "x y" of the food-coloured
+# pixels within 150 pixels of the click, as the screen shows it a moment later; nothing when
+# there are none.
+app_feed_and_find_food() {
+  local x=$1 y=$2 shot=$APP_TMP/food.$RANDOM.png box
+  local left=$((x - 150)) top=$((y - 150))
+  [ "$left" -lt 0 ] && left=0
+  [ "$top" -lt 0 ] && top=0
+  xdotool mousemove "$x" "$y"
+  sleep 0.3
+  xdotool click 1
+  for _ in 1 2 3 4 5 6; do
+    sleep 0.25
+    app_shot "$shot"
+    box=$(convert "$shot" -crop "300x300+${left}+${top}" +repage -fill black \
+      +opaque "$APP_FOOD_COLOUR" -format '%@' info: 2>/dev/null)
+    # %@ is the bounding box "WxH+X+Y" of what is not black; an empty or whole box means no
+    # food there (yet).
+    [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || continue
+    local w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} bx=${BASH_REMATCH[3]} by=${BASH_REMATCH[4]}
+    [ "$w" -ge 1 ] && [ "$w" -lt 300 ] || continue
+    echo "$((left + bx + w / 2)) $((top + by + h / 2))"
+    return 0
+  done
+}
+
+# Mean difference (0..1) of region $3 (WxH+X+Y) between screenshots $1 and $2.
+app_region_difference() {
+  local a=$APP_TMP/region-a.png b=$APP_TMP/region-b.png
+  convert "$1" -crop "$3" +repage "$a"
+  convert "$2" -crop "$3" +repage "$b"
+  compare -metric MAE "$a" "$b" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+
+# Pixels that differ (beyond 2 %) in region $3 between screenshots $1 and $2.
+app_region_changed() {
+  local a=$APP_TMP/region-a.png b=$APP_TMP/region-b.png
+  convert "$1" -crop "$3" +repage "$a"
+  convert "$2" -crop "$3" +repage "$b"
+  compare -metric AE -fuzz 2% "$a" "$b" null: 2>&1 | sed 's/[ .].*//'
+}
+
+# Buffer swaps counted by the swap counter (tests/tools/swap_counter.c) preloaded into the
+# program: app_swaps FILE prints the count so far.
+APP_SWAP_COUNTER=
+app_swaps() { cat "$1" 2>/dev/null | tr -dc '0-9' || true; }
+
+# Swaps a second over $2 seconds, read from counter file $1 (one decimal place).
+app_swap_rate() {
+  local file=$1 seconds=$2 a b t0 t1
+  a=$(app_swaps "$file"); t0=$(date +%s.%N)
+  sleep "$seconds"
+  b=$(app_swaps "$file"); t1=$(date +%s.%N)
+  awk -v a="${a:-0}" -v b="${b:-0}" -v t0="$t0" -v t1="$t1" 'BEGIN{printf "%.1f", (b - a) / (t1 - t0)}'
 }
