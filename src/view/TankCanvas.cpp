@@ -39,6 +39,14 @@ bool HasGlxExtension(Display* dpy, const char* name) {
 }  // namespace
 
 bool TankCanvas::ChooseAttributes(wxGLAttributes& out) {
+#ifdef __WXGTK__
+  // A server without OpenGL at all: asking the toolkit for a visual would trip its checks.
+  GdkDisplay* gdk = gdk_display_get_default();
+  if (gdk && GDK_IS_X11_DISPLAY(gdk)) {
+    int errorBase = 0, eventBase = 0;
+    if (!glXQueryExtension(GDK_DISPLAY_XDISPLAY(gdk), &errorBase, &eventBase)) return false;
+  }
+#endif
   for (int bits : {kDepthBitsWanted, kDepthBitsFallback}) {
     wxGLAttributes a = AttributesWithDepth(bits);
     if (wxGLCanvas::IsDisplaySupported(a)) {

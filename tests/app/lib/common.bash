@@ -211,3 +211,56 @@ app_swap_rate() {
   b=$(app_swaps "$file"); t1=$(date +%s.%N)
   awk -v a="${a:-0}" -v b="${b:-0}" -v t0="$t0" -v t1="$t1" 'BEGIN{printf "%.1f", (b - a) / (t1 - t0)}'
 }
+
+# The visible windows of pid $1 smaller than the screen (message boxes, dialogs), one id a line.
+app_small_windows() {
+  local w x y ww hh
+  for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    read -r x y ww hh < <(app_geometry "$w")
+    [ "$ww" -lt "$SCREEN_W" ] && echo "$w"
+  done
+  return 0
+}
+
+# Waits up to $2 seconds for a message box of pid $1 and dismisses it with Return; prints
+# its title. Fails when none comes.
+app_dismiss_message() {
+  local pid=$1 limit=${2:-20} box=
+  for _ in $(seq $((limit * 10))); do
+    box=$(app_small_windows "$pid" | head -1)
+    [ -n "$box" ] && break
+    sleep 0.1
+  done
+  [ -n "$box" ] || app_fail "no message box appeared"
+  xdotool getwindowname "$box"
+  sleep 0.5
+  xdotool windowfocus --sync "$box" 2>/dev/null
+  xdotool key --clearmodifiers Return
+  for _ in $(seq 50); do
+    xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || return 0
+    sleep 0.1
+  done
+  app_fail "the message box did not close"
+}
+
+# Opens the menu with a right click at $1, $2 and checks that it shows there.
+app_menu_opens_at() {
+  local cx=$1 cy=$2 shot=$APP_TMP/menu.$RANDOM.png
+  xdotool mousemove "$cx" "$cy"
+  sleep 0.3
+  xdotool click 3
+  sleep 1
+  app_shot "$shot"
+  [ "$(app_pixel "$shot" $((cx + 2)) $((cy + 48 + 2)))" = "219,216,209" ] &&
+    [ "$(app_pixel "$shot" $((cx + 120)) $((cy + 48 + 4)))" = "249,248,247" ]
+}
+
+# With the menu open at $1, $2, picks its item $3 (0 = the first).
+app_menu_pick() {
+  local cx=$1 cy=$2 item=$3
+  xdotool mousemove $((cx + 60)) $((cy + item * 48 + 20))
+  sleep 0.3
+  xdotool mousemove $((cx + 70)) $((cy + item * 48 + 24))
+  sleep 0.3
+  xdotool click 1
+}
