@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include <functional>
+#include <vector>
 
 #include "platform/PrivateProfile.h"
 #include "settings/SettingsRecord.h"
@@ -17,6 +23,23 @@ void PressKey(wxWindow* w, int code) {
   key.SetEventObject(w);
   w->GetEventHandler()->ProcessEvent(key);
 }
+
+// Runs the steps one after another from a timer while the dialog's own loop is running.
+class Script {
+ public:
+  explicit Script(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
+    timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+      if (next_ < steps_.size()) steps_[next_++]();
+      if (next_ < steps_.size()) timer_.StartOnce(100);
+    });
+    timer_.StartOnce(300);
+  }
+
+ private:
+  std::vector<std::function<void()>> steps_;
+  std::size_t next_ = 0;
+  wxTimer timer_;
+};
 
 std::string FishValue(const TempConfigDir& dir, int slot) {
   return platform::GetPrivateProfileString("Fish Number", "Fish" + std::to_string(slot),
@@ -64,6 +87,42 @@ TEST_F(FishDialog, OpensWithTheFileCountsAndRunsTheCommandsByKey) {
   wxCommandEvent add(wxEVT_BUTTON, 1007);
   dlg.FindWindow(1007)->GetEventHandler()->ProcessEvent(add);
   EXPECT_EQ(dlg.Model().Count(0), before + 1);
+}
+
+// Real key presses through the X server: a letter typed with Shift held acts as it does with
+// Caps Lock on; with Ctrl held it does nothing.
+TEST_F(FishDialog, LetterKeysActWithShiftHeldAndWithCapsLockOn) {
+  FishSettingsDialog dlg(nullptr);
+  dlg.SelectAt(450, 100);  // cell 9, count 0
+  wxUIActionSimulator sim;
+  const auto count = [&dlg] { return dlg.Model().Count(9); };
+  const auto toggleCapsLock = [&sim] {
+    sim.KeyDown(WXK_CAPITAL);
+    sim.KeyUp(WXK_CAPITAL);
+  };
+  int afterShift = -1, afterShiftDelete = -1, afterCaps = -1, afterCtrl = -1;
+  bool capsWasOn = false, capsIsOff = false;
+  Script script({[&] {
+                   dlg.Raise();
+                   dlg.SetFocus();
+                   const wxRect r = dlg.GetScreenRect();
+                   sim.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+                 },
+                 [&] { sim.Char('a', wxMOD_SHIFT); }, [&] { sim.Char('a', wxMOD_SHIFT); },
+                 [&] { afterShift = count(); }, [&] { sim.Char('d', wxMOD_SHIFT); },
+                 [&] { afterShiftDelete = count(); }, toggleCapsLock,
+                 [&] { capsWasOn = wxGetKeyState(WXK_CAPITAL); }, [&] { sim.Char('a'); },
+                 [&] { sim.Char('a'); }, [&] { afterCaps = count(); }, toggleCapsLock,
+                 [&] { capsIsOff = !wxGetKeyState(WXK_CAPITAL); },
+                 [&] { sim.Char('a', wxMOD_CONTROL); }, [&] { afterCtrl = count(); },
+                 [&] { sim.Char(WXK_ESCAPE); }});
+  EXPECT_EQ(dlg.ShowModal(), wxID_CANCEL);
+  EXPECT_EQ(afterShift, 2) << "Shift+A adds";
+  EXPECT_EQ(afterShiftDelete, 1) << "Shift+D deletes";
+  EXPECT_TRUE(capsWasOn);
+  EXPECT_EQ(afterCaps, 3) << "A with Caps Lock on adds";
+  EXPECT_TRUE(capsIsOff) << "Caps Lock is left off for the tests after this one";
+  EXPECT_EQ(afterCtrl, 3) << "Ctrl+A is not a dialog key";
 }
 
 TEST_F(FishDialog, SelectionMarkInvertsTheCell) {
