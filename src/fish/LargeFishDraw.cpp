@@ -41,7 +41,7 @@ void LargeFishDraw(LargeFish& fish, GLuint texture,
   const float offsetScale = fish.size / kLargeSizeUsual;
   SetPartAngle(fish.partMatrix, 0.0f);
   for (int f = 0; f < kLargeFinCount; ++f) {
-    ApplyFinMaterial(kFinMaterialUsed);
+    ApplyFinMaterial(kFinMaterialUsed, texture);  // the fins wear the body's skin
     const PartBatch batch;  // one draw per fin, before the next material call
     PartCopy copy(fins[f], scale);
     copy.Offset(fish.partOffset[0] * offsetScale, fish.partOffset[1] * offsetScale,

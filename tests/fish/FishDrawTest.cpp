@@ -265,3 +265,52 @@ TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
   EXPECT_LT(gl.pixel(5, 5)[0], 10);
   glDisable(GL_LIGHTING);
 }
+
+// The fins wear the skin the fish is drawn with, not the default texture: that one must stay
+// empty, because the background sheet shows it when no own picture is chosen.
+TEST(LargeFishDrawing, FinsWearTheFishSkinAndTheDefaultTextureStaysEmpty) {
+  OffscreenGl gl(kView, kView);
+  glViewport(0, 0, kView, kView);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-12, 12, -12, 12, -50, 50);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_LIGHTING);
+  glColor4f(1, 1, 1, 1);
+
+  const GLubyte red[4 * 4] = {200, 30, 30, 255, 200, 30, 30, 255,
+                              200, 30, 30, 255, 200, 30, 30, 255};
+  GLuint skin = 0;
+  glGenTextures(1, &skin);
+  glBindTexture(GL_TEXTURE_2D, skin);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, red);
+  glBindTexture(GL_TEXTURE_2D, 0);
+
+  fish::LargeFish f = LevelLargeFish(fish::kLargeSizeUsual);
+  f.bodyList = 0;  // the fins alone
+  glPushMatrix();
+  fish::LargeFishDraw(f, skin);
+  glPopMatrix();
+  glFinish();
+  int skinned = 0, white = 0;
+  for (int i = 0; i < kView * kView; ++i) {
+    const std::uint8_t* p = &gl.pixels()[4 * i];
+    skinned += p[0] > 150 && p[1] < 60 && p[2] < 60;
+    white += p[0] > 240 && p[1] > 240 && p[2] > 240;
+  }
+  EXPECT_GT(skinned, 50) << "the fins show the skin";
+  EXPECT_EQ(white, 0) << "no fin is left bare white";
+
+  glBindTexture(GL_TEXTURE_2D, 0);
+  GLint width = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  EXPECT_EQ(width, 0);
+  glDeleteTextures(1, &skin);
+}
