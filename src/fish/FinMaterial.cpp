@@ -1,8 +1,5 @@
 #include "fish/FinMaterial.h"
 
-#include <cstddef>
-#include <vector>
-
 namespace fish {
 
 const FinMaterial kFinMaterials[kFinMaterialCount] = {
@@ -17,7 +14,7 @@ const FinTexture kFinTextures[kFinMaterialCount] = {
     {"fin2", 0},
 };
 
-void ApplyFinMaterial(int index) {
+void ApplyFinMaterial(int index, GLuint fishSkin) {
   if (index < 0 || index >= kFinMaterialCount) return;
   const FinMaterial& m = kFinMaterials[index];
   const auto withAlpha = [&m](const float (&rgb)[3], float (&out)[4]) {
@@ -45,7 +42,11 @@ void ApplyFinMaterial(int index) {
   }
   if (m.textureFlag >= 0) {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, kFinTextures[m.textureIndex].name);
+    // An unloaded fin texture would leave the fins on the default texture: bare white, and
+    // the default texture must stay empty, since the background sheet shows it when no own
+    // picture is chosen. Such fins take the fish's own skin instead.
+    const GLuint name = kFinTextures[m.textureIndex].name;
+    glBindTexture(GL_TEXTURE_2D, name != 0 ? name : fishSkin);
   } else {
     glDisable(GL_TEXTURE_2D);
   }
@@ -55,31 +56,6 @@ void ResetFinMaterial() {
   const float none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
   glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
-}
-
-void ShareSkinWithFins(GLuint largeFishSkin) {
-  GLint width = 0, height = 0;
-  glBindTexture(GL_TEXTURE_2D, largeFishSkin);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  if (largeFishSkin == 0 || width <= 0 || height <= 0) return;  // no skin: fins stay bare
-
-  std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
-  GLint packAlignment = 4, unpackAlignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
-  glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpackAlignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glBindTexture(GL_TEXTURE_2D, largeFishSkin);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               pixels.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
 }
 
 }  // namespace fish

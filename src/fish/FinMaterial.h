@@ -2,8 +2,8 @@
 #include <GL/gl.h>
 
 // The large fish's fin materials and the fin texture table. No step ever loads a fin
-// texture, so every texture name in the table stays 0 and the fins show the default
-// texture, which start-up gives the large fish's skin (ShareSkinWithFins).
+// texture, so every texture name in the table stays 0; a fin whose texture was never loaded
+// wears the skin of the fish it belongs to (see ApplyFinMaterial).
 namespace fish {
 
 struct FinMaterial {
@@ -29,17 +29,14 @@ extern const FinMaterial kFinMaterials[kFinMaterialCount];
 extern const FinTexture kFinTextures[kFinMaterialCount];
 
 // Sets the material's colours (each with its alpha) and shininess for front and back faces,
-// blending and texturing as the material asks. The state stays after the call.
-void ApplyFinMaterial(int index);
+// blending and texturing as the material asks. With texturing on, the material's table
+// texture is bound, or `fishSkin` when that texture was never loaded (name 0). The state
+// stays after the call.
+void ApplyFinMaterial(int index, GLuint fishSkin);
 
 // Puts the specular and emission colours back to the GL defaults (0, 0, 0, 1) for front
 // and back faces, so objects lit after the fins do not inherit the fins' glow and shine.
 // The fins' ambient and diffuse colours are left: colour material keeps setting them.
 void ResetFinMaterial();
-
-// Copies the image of the large fish's skin into the default texture (name 0), which the
-// fins are drawn with, so the fins wear the body's colours instead of bare white. Leaves
-// texture 0 bound. Call once at start-up after the skins are loaded.
-void ShareSkinWithFins(GLuint largeFishSkin);
 
 }  // namespace fish

@@ -23,8 +23,12 @@ void LargeFishDraw(LargeFish& fish, GLuint texture,
   SampleRippleWave(fish.rippleWave, ripple, kLargeFinWaveSamples, fish.size);
 
   fish.followPitch();
+  // The climb turns the fish about its own side axis. The large fish is not first turned
+  // upright as the pool fish is, so that axis is (sin h, 0, cos h) in the tank, square to
+  // its path (-cos h, ., sin h); an axis taken from the pool fish's upright frame would lie
+  // along the tank's vertical at headings 0 and 180 and swing the fish sideways there.
   const float h = fish.heading * kDegToRad;
-  glRotatef(-fish.pitch, std::sin(h), -std::cos(h), 0.0f);
+  glRotatef(-fish.pitch, std::sin(h), 0.0f, std::cos(h));
   fish.wander();
   glRotatef(fish.heading, 0.0f, 1.0f, 0.0f);
 
@@ -41,7 +45,7 @@ void LargeFishDraw(LargeFish& fish, GLuint texture,
   const float offsetScale = fish.size / kLargeSizeUsual;
   SetPartAngle(fish.partMatrix, 0.0f);
   for (int f = 0; f < kLargeFinCount; ++f) {
-    ApplyFinMaterial(kFinMaterialUsed);
+    ApplyFinMaterial(kFinMaterialUsed, texture);  // the fins wear the body's skin
     const PartBatch batch;  // one draw per fin, before the next material call
     PartCopy copy(fins[f], scale);
     copy.Offset(fish.partOffset[0] * offsetScale, fish.partOffset[1] * offsetScale,

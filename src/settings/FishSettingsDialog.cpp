@@ -239,7 +239,9 @@ void FishSettingsDialog::OnRightDoubleClick(wxMouseEvent&) { DeleteFish(); }
 
 void FishSettingsDialog::OnCharHook(wxKeyEvent& e) {
   const int key = e.GetKeyCode();
-  if (!e.HasAnyModifiers()) {
+  // Shift only changes the letter's case, which the keys ignore; Ctrl and Alt combinations
+  // are left to the normal dialog processing.
+  if (!e.HasModifiers() && !e.MetaDown()) {
     switch (key) {
       case 'A': case 'a': AddFish(); return;
       case 'D': case 'd': DeleteFish(); return;

@@ -1,7 +1,6 @@
 #include <GL/gl.h>
 
 #include "assets/TextureLoaders.h"
-#include "fish/FinMaterial.h"
 #include "fish/Population.h"
 #include "platform/SettingsDir.h"
 #include "settings/SettingsFile.h"
@@ -75,7 +74,6 @@ bool Scene::Startup(int screenWidth, int screenHeight) {
   // Each packed image is unpacked beside the settings file, loaded and deleted again.
   backgroundTexture_ = assets::LoadPackedTexture(kBackgroundResource, kBackgroundName, true);
   fish::LoadFishTextures(fishTextures_);
-  fish::ShareSkinWithFins(fishTextures_[fish::kLargeFishSlot]);
 
   settings::StartupLoad();
 

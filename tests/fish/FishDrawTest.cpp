@@ -265,3 +265,142 @@ TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
   EXPECT_LT(gl.pixel(5, 5)[0], 10);
   glDisable(GL_LIGHTING);
 }
+
+// The fins wear the skin the fish is drawn with, not the default texture: that one must stay
+// empty, because the background sheet shows it when no own picture is chosen.
+TEST(LargeFishDrawing, FinsWearTheFishSkinAndTheDefaultTextureStaysEmpty) {
+  OffscreenGl gl(kView, kView);
+  glViewport(0, 0, kView, kView);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-12, 12, -12, 12, -50, 50);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_LIGHTING);
+  glColor4f(1, 1, 1, 1);
+
+  const GLubyte red[4 * 4] = {200, 30, 30, 255, 200, 30, 30, 255,
+                              200, 30, 30, 255, 200, 30, 30, 255};
+  GLuint skin = 0;
+  glGenTextures(1, &skin);
+  glBindTexture(GL_TEXTURE_2D, skin);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, red);
+  glBindTexture(GL_TEXTURE_2D, 0);
+
+  fish::LargeFish f = LevelLargeFish(fish::kLargeSizeUsual);
+  f.bodyList = 0;  // the fins alone
+  glPushMatrix();
+  fish::LargeFishDraw(f, skin);
+  glPopMatrix();
+  glFinish();
+  int skinned = 0, white = 0;
+  for (int i = 0; i < kView * kView; ++i) {
+    const std::uint8_t* p = &gl.pixels()[4 * i];
+    skinned += p[0] > 150 && p[1] < 60 && p[2] < 60;
+    white += p[0] > 240 && p[1] > 240 && p[2] > 240;
+  }
+  EXPECT_GT(skinned, 50) << "the fins show the skin";
+  EXPECT_EQ(white, 0) << "no fin is left bare white";
+
+  glBindTexture(GL_TEXTURE_2D, 0);
+  GLint width = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  EXPECT_EQ(width, 0);
+  glDeleteTextures(1, &skin);
+}
+
+namespace {
+
+// A body of one triangle: the model's origin, a point ahead (the head lies at model +x) and
+// a shorter one above it (model +z). Drawn at size 20 and scale 0.2 they are 4 and 2 units
+// from the origin.
+struct NoseMarker {
+  const float v[9] = {0, 0, 0, 1, 0, 0, 0, 0, 0.5f};
+  const float n[3] = {0, 0, 1};
+  const float t[2] = {0, 0};
+  const std::uint16_t idx[9] = {0, 1, 2, 0, 0, 0, 0, 0, 0};
+  const int runs[2] = {0, 1};
+  const fish::models::TriangleModel body{1, idx, 3, v, 1, n, 1, t, 1, runs};
+};
+
+double Angle(const Vec3& a, const Vec3& b) {
+  const double dot = a.x * b.x + a.y * b.y + a.z * b.z;
+  const double la = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
+  const double lb = std::sqrt(b.x * b.x + b.y * b.y + b.z * b.z);
+  return std::acos(std::clamp(dot / (la * lb), -1.0, 1.0)) * 57.29577951308232;
+}
+
+}  // namespace
+
+// A climbing or diving large fish turns about its own side axis: at every heading its nose
+// points the way it moves, up when it climbs and down when it dives.
+TEST(LargeFishDrawing, TheNoseLeadsTheMotionWhenClimbingOrDivingAtEveryHeading) {
+  OffscreenGl gl(kView, kView);
+  NoseMarker marker;
+  HandMadePart fin1(9, 9, -1, 1, 0, 1);
+  HandMadePart fin2(10, 9, -1, 1, 0, 1);
+  const fish::models::PartModel fins[5] = {fin1.model, fin2.model, fin2.model, fin2.model,
+                                           fin2.model};
+  for (float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
+    for (float pitch : {30.0f, -30.0f}) {
+      fish::LargeFish f;
+      f.setBounds(-50, 50, 30, -30, -85, -55, marker.body);
+      f.size = fish::kLargeSizeUsual;
+      f.x = 0, f.y = 0, f.z = -70;
+      f.heading = f.targetHeading = f.bendFrom = heading;
+      f.headingSettled = f.bodyStraight = true;
+      f.pitch = f.targetPitch = pitch;
+      f.speed = 0.2f;
+      f.wanderTimer = 0;
+
+      static GLfloat buffer[1 << 16];
+      glFeedbackBuffer(1 << 16, GL_3D, buffer);
+      glRenderMode(GL_FEEDBACK);
+      glViewport(0, 0, 100, 100);
+      glMatrixMode(GL_PROJECTION);
+      glLoadIdentity();
+      glOrtho(-50, 50, -50, 50, -50, 50);  // window x = tank x + 50, window depth 0..1
+      glMatrixMode(GL_MODELVIEW);
+      glLoadIdentity();
+      glDisable(GL_CULL_FACE);
+      const Vec3 before{f.x, f.y, f.z};
+      glPushMatrix();
+      fish::LargeFishDraw(f, 0, fins);
+      glPopMatrix();
+      const int values = glRenderMode(GL_RENDER);
+      const Vec3 motion{f.x - before.x, f.y - before.y, f.z - before.z};
+      ASSERT_GT(values, 11);
+      // The body comes first: its one triangle.
+      ASSERT_EQ(buffer[0], GL_POLYGON_TOKEN);
+      ASSERT_EQ(buffer[1], 3.0f);
+      Vec3 nose{0, 0, 0}, up{0, 0, 0};
+      for (int k = 0; k < 3; ++k) {
+        const GLfloat* p = &buffer[2 + 3 * k];
+        const Vec3 v{p[0] - 50, p[1] - 50, 50 - p[2] * 100};
+        const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        if (length > 3) nose = v;
+        else if (length > 1) up = v;
+      }
+      const std::string at =
+          "heading " + std::to_string(heading) + " pitch " + std::to_string(pitch);
+      // Seen from above the nose points along the path, and it is raised by the pitch. (The
+      // path itself climbs at atan(sin p), 26.6 degrees for p = 30: a step is one speed
+      // across plus sin p up.)
+      EXPECT_LT(Angle({nose.x, 0, nose.z}, {motion.x, 0, motion.z}), 0.5) << at;
+      EXPECT_NEAR(std::asin(nose.y / 4.0) * 57.29577951308232, pitch, 0.5) << at;
+      EXPECT_GT(motion.y * pitch, 0.0f) << at;
+      EXPECT_LT(Angle(nose, motion), 4.0) << at;
+      // Turned about its side axis, the fish does not roll: its back stays square to that
+      // axis, (sin h, 0, cos h).
+      const double h = heading * 0.017453292519943295;
+      EXPECT_NEAR(up.x * std::sin(h) + up.z * std::cos(h), 0.0, 0.02) << at;
+      EXPECT_GT(up.y, 0.0f) << at;
+    }
+  }
+}

@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include <functional>
+#include <vector>
 
 #include "platform/PrivateProfile.h"
 #include "settings/SettingsRecord.h"
@@ -16,6 +22,42 @@ void PressKey(wxWindow* w, int code) {
   key.m_keyCode = code;
   key.SetEventObject(w);
   w->GetEventHandler()->ProcessEvent(key);
+}
+
+// Runs the steps one after another from a timer while the dialog's own loop is running. A
+// step that returns false is tried again a little later (a real key press takes a round trip
+// through the X server), until it holds or about three seconds have passed.
+class Script {
+ public:
+  using Step = std::function<bool()>;
+  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) {
+    timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+      if (next_ < steps_.size()) {
+        if (steps_[next_]() || ++retries_ > kMaxRetries) {
+          ++next_;
+          retries_ = 0;
+        }
+      }
+      if (next_ < steps_.size()) timer_.StartOnce(retries_ > 0 ? 50 : 100);
+    });
+    timer_.StartOnce(300);
+  }
+
+ private:
+  static constexpr int kMaxRetries = 60;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  int retries_ = 0;
+  wxTimer timer_;
+};
+
+// A step that always completes.
+template <class F>
+Script::Step Do(F f) {
+  return [f] {
+    f();
+    return true;
+  };
 }
 
 std::string FishValue(const TempConfigDir& dir, int slot) {
@@ -64,6 +106,47 @@ TEST_F(FishDialog, OpensWithTheFileCountsAndRunsTheCommandsByKey) {
   wxCommandEvent add(wxEVT_BUTTON, 1007);
   dlg.FindWindow(1007)->GetEventHandler()->ProcessEvent(add);
   EXPECT_EQ(dlg.Model().Count(0), before + 1);
+}
+
+// Real key presses through the X server: a letter typed with Shift held acts as it does with
+// Caps Lock on; with Ctrl held it does nothing.
+TEST_F(FishDialog, LetterKeysActWithShiftHeldAndWithCapsLockOn) {
+  FishSettingsDialog dlg(nullptr);
+  dlg.SelectAt(450, 100);  // cell 9, count 0
+  wxUIActionSimulator sim;
+  const auto count = [&dlg] { return dlg.Model().Count(9); };
+  const auto toggleCapsLock = Do([&sim] {
+    sim.KeyDown(WXK_CAPITAL);
+    sim.KeyUp(WXK_CAPITAL);
+  });
+  // Each check waits until the count it expects shows, then keeps what it saw.
+  const auto expect = [&count](int want, int* seen) {
+    return [&count, want, seen] { return (*seen = count()) == want; };
+  };
+  int afterShift = -1, afterShiftDelete = -1, afterCaps = -1, afterCtrlThenD = -1;
+  bool capsWasOn = false, capsIsOff = false;
+  Script script({Do([&] {
+                   dlg.Raise();
+                   dlg.SetFocus();
+                   const wxRect r = dlg.GetScreenRect();
+                   sim.MouseMove(r.x + r.width / 2, r.y + r.height / 2);
+                 }),
+                 Do([&] { sim.Char('a', wxMOD_SHIFT); }), Do([&] { sim.Char('a', wxMOD_SHIFT); }),
+                 expect(2, &afterShift), Do([&] { sim.Char('d', wxMOD_SHIFT); }),
+                 expect(1, &afterShiftDelete), toggleCapsLock,
+                 [&] { return capsWasOn = wxGetKeyState(WXK_CAPITAL); },
+                 Do([&] { sim.Char('a'); }), Do([&] { sim.Char('a'); }), expect(3, &afterCaps),
+                 toggleCapsLock, [&] { return capsIsOff = !wxGetKeyState(WXK_CAPITAL); },
+                 // Had Ctrl+A added one, the D after it would bring the count back to 3.
+                 Do([&] { sim.Char('a', wxMOD_CONTROL); }), Do([&] { sim.Char('d'); }),
+                 expect(2, &afterCtrlThenD), Do([&] { sim.Char(WXK_ESCAPE); })});
+  EXPECT_EQ(dlg.ShowModal(), wxID_CANCEL);
+  EXPECT_EQ(afterShift, 2) << "Shift+A adds";
+  EXPECT_EQ(afterShiftDelete, 1) << "Shift+D deletes";
+  EXPECT_TRUE(capsWasOn);
+  EXPECT_EQ(afterCaps, 3) << "A with Caps Lock on adds";
+  EXPECT_TRUE(capsIsOff) << "Caps Lock is left off for the tests after this one";
+  EXPECT_EQ(afterCtrlThenD, 2) << "Ctrl+A is not a dialog key";
 }
 
 TEST_F(FishDialog, SelectionMarkInvertsTheCell) {

@@ -2,9 +2,11 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "SceneFixture.h"
+#include "settings/SharedFlags.h"
 
 namespace {
 
@@ -148,3 +150,74 @@ TEST(FrameLoop, ARenderedFrameShowsTheFish) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Spread {
+  int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+  int widest() const {
+    int w = 0;
+    for (int c = 0; c < 3; ++c) w = std::max(w, high[c] - low[c]);
+    return w;
+  }
+};
+
+// The colours of the middle half of the view, where only the background sheet shows once the
+// fish, bubbles, food and text are out of the way.
+Spread MiddleSpread(SceneFixture& f) {
+  Spread s;
+  for (int y = f.gl.height() / 4; y < f.gl.height() * 3 / 4; ++y)
+    for (int x = f.gl.width() / 4; x < f.gl.width() * 3 / 4; ++x) {
+      const std::uint8_t* p = f.gl.pixel(x, y);
+      for (int c = 0; c < 3; ++c) {
+        s.low[c] = std::min<int>(s.low[c], p[c]);
+        s.high[c] = std::max<int>(s.high[c], p[c]);
+      }
+    }
+  return s;
+}
+
+// Puts the large and slow fish behind the eye, out of the picture, for one frame.
+void FishOutOfSight(view::Scene& scene) {
+  for (int i = 0; i < fish::kLargeFishCount; ++i) scene.largeFish(i).z = 100.0f;
+  for (int i = 0; i < fish::kSlowFishCount; ++i) scene.slowFish(i).z = 100.0f;
+}
+
+}  // namespace
+
+// With own pictures on but none to show (an empty list, or after Remove All: the current
+// picture is 0 or -1), the sheet carries no picture at all: one plain colour, where the
+// default picture shows its pattern. The texture it then binds, the default one, holds no
+// image.
+TEST(FrameLoop, OwnPicturesOnWithNoneChosenLeaveTheSheetWithoutAPicture) {
+  SceneFixture f(480, 270);
+  f.WriteCounts(0, "QIPAONUM=110\n");  // no pool fish, no bubbles
+  ASSERT_TRUE(f.Start());
+  f.scene->ToggleOverlay();
+  const bool wasOn = shared::customImageOn;
+  const int wasTexture = shared::currentImageTexture;
+
+  f.Frames(1);  // the fog of the first frame ends with it
+  shared::customImageOn = false;
+  FishOutOfSight(*f.scene);
+  f.Frames(1);
+  glFinish();
+  EXPECT_GT(MiddleSpread(f).widest(), 60) << "the default picture shows";
+
+  for (int none : {0, -1}) {
+    shared::customImageOn = true;
+    shared::currentImageTexture = none;
+    FishOutOfSight(*f.scene);
+    f.Frames(1);
+    glFinish();
+    const Spread s = MiddleSpread(f);
+    EXPECT_LE(s.widest(), 2) << "current picture " << none << ": the sheet shows a picture";
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+  GLint width = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  EXPECT_EQ(width, 0);
+
+  shared::customImageOn = wasOn;
+  shared::currentImageTexture = wasTexture;
+}

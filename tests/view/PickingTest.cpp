@@ -1,8 +1,10 @@
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "SceneFixture.h"
 #include "platform/ProcessMemory.h"
@@ -135,6 +137,81 @@ TEST(FeedClick, DropsAPelletTwoBelowThePointUnderTheCursorAtDepth70) {
     EXPECT_NEAR(d.x, ex, 1.2) << "mouse " << mice[k][0] << "," << mice[k][1];
     EXPECT_NEAR(d.y, ey - 2.0, 1.2) << "mouse " << mice[k][0] << "," << mice[k][1];
     EXPECT_NEAR(d.z, -70.0f, 0.01f);
+  }
+}
+
+// The point on the bars' plane under a cursor, through the projection and camera the frame
+// drew with (read back from the GL after a frame).
+struct FrameView {
+  GLdouble model[16], proj[16];
+  GLint viewport[4];
+  FrameView() {
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+  }
+  void UnderCursor(double mx, double my, double* x, double* y) const {
+    const double wy = viewport[3] - my;
+    double nx, ny, nz, fx, fy, fz;
+    gluUnProject(mx, wy, 0.0, model, proj, viewport, &nx, &ny, &nz);
+    gluUnProject(mx, wy, 1.0, model, proj, viewport, &fx, &fy, &fz);
+    const double t = (kBarPlaneZ - nz) / (fz - nz);
+    *x = nx + t * (fx - nx);
+    *y = ny + t * (fy - ny);
+  }
+  static constexpr double kBarPlaneZ = -69.0;  // the bar quads stand 1 before their points
+};
+
+// A feed click lands on the first bar, in index order (left to right, bottom to top), that
+// touches the 15-pixel pick square around the cursor: its centre lies at least half the
+// square and half a bar (0.5) before the point under the cursor, and less than one bar
+// spacing beyond that. Near the corners of the screen this tells the frame's own frustum
+// from any other: a pick through a 45-degree one lands over a unit off there on a wide
+// screen, and several units off on a tall one.
+TEST(FeedClick, LandsUnderTheCursorNearEveryCornerOfAWideAndATallScreen) {
+  struct Screen {
+    int w, h, insetX, insetY;
+  };
+  // On the tall screen the tank box (by the nearest listed aspect, grown to cover the view)
+  // ends short of the top and bottom edges: its corners lie about 150 pixels in.
+  for (const Screen sc : {Screen{1680, 1050, 40, 40}, Screen{1050, 1680, 40, 200}}) {
+    SceneFixture f(sc.w, sc.h);
+    f.WriteCounts(0);
+    ASSERT_TRUE(f.Start());
+    f.scene->ToggleOverlay();
+    f.Frames(2);
+    const FrameView view;
+    const tank::TankBox box = f.scene->tankBox();
+    const view::PickBars& bars = f.scene->pickBars();
+    const float spacingX = bars.vertical(51).x - bars.vertical(50).x;
+    const float spacingY = bars.horizontal(26).y - bars.horizontal(25).y;
+    double cx, cy, edgeX, edgeY;
+    view.UnderCursor(sc.w / 2.0, sc.h / 2.0, &cx, &cy);
+    view.UnderCursor(sc.w / 2.0 + 7.5, sc.h / 2.0 - 7.5, &edgeX, &edgeY);
+    const double reach = (edgeX - cx) + 0.5;  // half the square and half a bar
+    ASSERT_NEAR(edgeY - cy, edgeX - cx, 1e-6);
+    const double eps = 0.02;
+
+    const int mice[4][2] = {{sc.insetX, sc.insetY},
+                            {sc.w - sc.insetX, sc.insetY},
+                            {sc.insetX, sc.h - sc.insetY},
+                            {sc.w - sc.insetX, sc.h - sc.insetY}};
+    for (int k = 0; k < 4; ++k) {
+      const std::string at = std::to_string(sc.w) + "x" + std::to_string(sc.h) + " mouse " +
+                             std::to_string(mice[k][0]) + "," + std::to_string(mice[k][1]);
+      double ex, ey;
+      view.UnderCursor(mice[k][0], mice[k][1], &ex, &ey);
+      ASSERT_TRUE(box.left < ex && ex < box.right && box.bottom < ey && ey < box.top) << at;
+      Click(*f.scene, mice[k][0], mice[k][1]);
+      f.scene->RunFrame();
+      ASSERT_EQ(f.scene->activePellets(), k + 1) << at;
+      f.scene->RunFrame();  // drawn once: its world position is known
+      const DropPoint d = DropOf(f.scene->pellet(k));
+      EXPECT_GE(d.x, ex - reach - eps) << at;
+      EXPECT_LT(d.x, ex - reach + spacingX + eps) << at;
+      EXPECT_GE(d.y + 2.0, ey - reach - eps) << at;
+      EXPECT_LT(d.y + 2.0, ey - reach + spacingY + eps) << at;
+    }
   }
 }
 
