@@ -23,9 +23,9 @@ esac
 [ -f "$page" ] || app_fail "the about page $page does not exist"
 grep -q "<h1>" "$page" || app_fail "the about page is empty"
 
-# The program ended at once, leaving its running-copy markers behind; they must not stop
+# The program ended at once, leaving its running-copy mark files behind; they must not stop
 # the next start.
-ls "$SETTINGS_DIR" | grep -q "FirstMyProject_Vorl" || app_fail "no running-copy marker was made"
+[ -e "$XDG_RUNTIME_DIR/FirstMyProject_Vorl.lock" ] || app_fail "no running-copy marker was made"
 app_start
 app_wait_window "$APP_PID" 30 > /dev/null || app_fail "no window at the start after Esc"
 echo PASS
