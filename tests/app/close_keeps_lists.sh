@@ -23,15 +23,8 @@ INI
 
 # Opens the picture dialog from the menu and clicks Remove All in it; sets DIALOG.
 open_dialog_and_remove_all() {
-  xdotool mousemove 300 200
-  sleep 0.3
-  xdotool click 3
-  sleep 1
-  xdotool mousemove 360 $((200 + 6 * 48 + 20))
-  sleep 0.3
-  xdotool mousemove 370 $((200 + 6 * 48 + 24))
-  sleep 0.3
-  xdotool click 1
+  app_menu_opens_at 300 200 || app_fail "the menu does not open"
+  app_menu_pick 300 200 6
   DIALOG=
   for _ in $(seq 50); do
     DIALOG=$(xdotool search --onlyvisible --name "^${DIALOG_TITLE}\$" 2>/dev/null | head -1)

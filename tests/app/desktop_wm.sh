@@ -6,6 +6,18 @@
 # the cursor.
 source "$(dirname "$0")/lib/common.bash"
 app_private_screen 1280x800 "$@"
+
+# A feed click at $2, $3 drops food under the cursor: within the pick bars' spacing across,
+# a little below it (it drops two units below the pick and sinks). $1 names the run.
+food_lands_under_cursor() {
+  local run=$1 fx=$2 fy=$3 food gx gy
+  food=$(app_feed_and_find_food "$fx" "$fy")
+  app_note "$run: feed click at $fx,$fy: food at ${food:-nowhere}"
+  [ -n "$food" ] || app_fail "$run: no food near the click at $fx,$fy"
+  read -r gx gy <<< "$food"
+  [ $((gx - fx)) -ge -32 ] && [ $((gx - fx)) -le 32 ] && [ $((gy - fy)) -ge 0 ] &&
+    [ $((gy - fy)) -le 90 ] || app_fail "$run: food at $gx,$gy is not under the click at $fx,$fy"
+}
 if [ "${1:-}" = "--desktop" ]; then
   wm=$2
   shift 2
@@ -38,33 +50,14 @@ if [ "${1:-}" = "--desktop" ]; then
   [ "$colours" -ge 8 ] || app_fail "$wm: no tank where the panel was"
 
   # The menu opens with its corner at the cursor.
-  cx=640; cy=360
-  xdotool mousemove $cx $cy
-  sleep 0.3
-  xdotool click 3
-  sleep 1
-  shot=$APP_TMP/menu.png
-  app_shot "$shot"
-  p_icon=$(app_pixel "$shot" $((cx + 2)) $((cy + 48 + 2)))
-  p_item=$(app_pixel "$shot" $((cx + 120)) $((cy + 48 + 4)))
-  app_note "$wm: menu icon column $p_icon, item $p_item"
-  [ "$p_icon" = "219,216,209" ] && [ "$p_item" = "249,248,247" ] ||
-    app_fail "$wm: the menu did not open at the cursor"
+  app_menu_opens_at 640 360 || app_fail "$wm: the menu did not open at the cursor"
+  app_note "$wm: the menu opens at the cursor"
   xdotool key Escape
   sleep 0.5
   kill -0 "$APP_PID" 2>/dev/null || app_fail "$wm: Escape in the menu ended the program"
 
-  # Food lands under the cursor: within the pick bars' spacing across, a little below it (it
-  # drops two units below the pick and sinks).
-  for point in "900 250" "300 600"; do
-    read -r fx fy <<< "$point"
-    food=$(app_feed_and_find_food "$fx" "$fy")
-    app_note "$wm: feed click at $fx,$fy: food at ${food:-nowhere}"
-    [ -n "$food" ] || app_fail "$wm: no food near the click at $fx,$fy"
-    read -r gx gy <<< "$food"
-    [ $((gx - fx)) -ge -32 ] && [ $((gx - fx)) -le 32 ] && [ $((gy - fy)) -ge 0 ] &&
-      [ $((gy - fy)) -le 90 ] || app_fail "$wm: food at $gx,$gy is not under the click at $fx,$fy"
-  done
+  food_lands_under_cursor "$wm" 900 250
+  food_lands_under_cursor "$wm" 300 600
 
   xdotool key Escape
   app_wait_exit "$APP_PID" 10 || app_fail "$wm: Esc did not end the program"
@@ -95,15 +88,8 @@ if [ "${1:-}" = "--scaled" ]; then
     [ "$colours" -ge 8 ] || app_fail "scaled: the quarter at $qx,$qy shows no tank"
     [ "${moved:-0}" -ge 50 ] || app_fail "scaled: nothing moves in the quarter at $qx,$qy"
   done
-  for point in "900 250" "300 550"; do
-    read -r fx fy <<< "$point"
-    food=$(app_feed_and_find_food "$fx" "$fy")
-    app_note "scaled: feed click at $fx,$fy: food at ${food:-nowhere}"
-    [ -n "$food" ] || app_fail "scaled: no food near the click at $fx,$fy"
-    read -r gx gy <<< "$food"
-    [ $((gx - fx)) -ge -32 ] && [ $((gx - fx)) -le 32 ] && [ $((gy - fy)) -ge 0 ] &&
-      [ $((gy - fy)) -le 90 ] || app_fail "scaled: food at $gx,$gy is not under the click at $fx,$fy"
-  done
+  food_lands_under_cursor scaled 900 250
+  food_lands_under_cursor scaled 300 550
   xdotool key Escape
   app_wait_exit "$APP_PID" 10 || app_fail "scaled: Esc did not end the program"
   [ "$APP_RC" -eq 0 ] || app_fail "scaled: Esc ended with code $APP_RC"

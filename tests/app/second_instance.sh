@@ -39,15 +39,8 @@ start_and_show "no window after the first copy ended with Esc"
 app_note "starts again after Esc"
 
 # After Exit from the menu.
-xdotool mousemove 400 300
-sleep 0.3
-xdotool click 3
-sleep 1
-xdotool mousemove 460 $((300 + 7 * 48 + 20))
-sleep 0.3
-xdotool mousemove 470 $((300 + 7 * 48 + 24))
-sleep 0.3
-xdotool click 1
+app_menu_opens_at 400 300 || app_fail "the menu does not open"
+app_menu_pick 400 300 7
 app_wait_exit "$APP_PID" 10 || app_fail "Exit did not end the program"
 start_and_show "no window after Exit"
 app_note "starts again after Exit"
