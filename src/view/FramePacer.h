@@ -4,8 +4,9 @@
 // Keeps frames to the display's pace where the platform does not pace them itself: a
 // tick that comes less than one refresh interval after the previous frame *began* waits for
 // the rest of the interval instead of drawing. A frame that took longer than the interval
-// is followed by the next at once; where the buffer swap itself waits for the refresh,
-// nothing is added at all.
+// is followed by the next at once; where something else already holds frames to the refresh
+// (the toolkit's frame clock, which paces paints, or a buffer swap that waits for the
+// refresh), nothing is added at all.
 namespace view {
 
 inline constexpr std::chrono::microseconds kFrameInterval{16667};  // 1/60 s
@@ -22,7 +23,7 @@ class FramePacer {
   // How long a tick at `now` has to wait before a frame may be drawn; zero: draw now.
   // Waits are rounded up to whole milliseconds (the timer's resolution), at least 1.
   std::chrono::milliseconds WaitBeforeFrame(Clock::time_point now) const {
-    if (!haveFrame_ || swapWaits_) return std::chrono::milliseconds(0);
+    if (!haveFrame_ || displayPaces_) return std::chrono::milliseconds(0);
     const auto elapsed = now - lastFrame_;
     if (elapsed >= interval_) return std::chrono::milliseconds(0);
     const auto rest = interval_ - elapsed;
@@ -37,13 +38,13 @@ class FramePacer {
     haveFrame_ = true;
   }
 
-  // The display paces the buffer swap (a swap interval of 1 or more): no wait of our own.
-  void SetSwapWaitsForRefresh(bool waits) { swapWaits_ = waits; }
-  bool SwapWaitsForRefresh() const { return swapWaits_; }
+  // Frames are already held to the refresh elsewhere: no wait of our own.
+  void SetDisplayPaces(bool paces) { displayPaces_ = paces; }
+  bool DisplayPaces() const { return displayPaces_; }
 
  private:
   std::chrono::microseconds interval_;
-  bool swapWaits_ = false;
+  bool displayPaces_ = false;
   Clock::time_point lastFrame_{};
   bool haveFrame_ = false;
 };

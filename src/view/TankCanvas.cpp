@@ -2,8 +2,6 @@
 
 #include <GL/glx.h>
 
-#include <cstring>
-
 #ifdef __WXGTK__
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
@@ -14,26 +12,10 @@ namespace {
 constexpr int kDepthBitsWanted = 32;
 constexpr int kDepthBitsFallback = 24;
 
-#ifndef GLX_SWAP_INTERVAL_EXT
-#define GLX_SWAP_INTERVAL_EXT 0x20F1
-#endif
-
 wxGLAttributes AttributesWithDepth(int bits) {
   wxGLAttributes a;
   a.PlatformDefaults().RGBA().DoubleBuffer().Depth(bits).EndList();
   return a;
-}
-
-bool HasGlxExtension(Display* dpy, const char* name) {
-  const char* list = glXQueryExtensionsString(dpy, DefaultScreen(dpy));
-  if (!list) return false;
-  const std::size_t len = std::strlen(name);
-  for (const char* p = std::strstr(list, name); p; p = std::strstr(p + len, name)) {
-    const bool startOk = p == list || p[-1] == ' ';
-    const bool endOk = p[len] == ' ' || p[len] == '\0';
-    if (startOk && endOk) return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -85,19 +67,4 @@ void TankCanvas::ReleaseContext() {
 double TankCanvas::PixelScale() const {
   const double scale = GetContentScaleFactor();
   return scale > 0.0 ? scale : 1.0;
-}
-
-bool TankCanvas::SwapWaitsForRefresh() const {
-#ifdef __WXGTK__
-  GdkDisplay* gdk = gdk_display_get_default();
-  if (!gdk || !GDK_IS_X11_DISPLAY(gdk)) return false;
-  Display* dpy = GDK_DISPLAY_XDISPLAY(gdk);
-  const Window window = GetXWindow();
-  if (!dpy || !window || !HasGlxExtension(dpy, "GLX_EXT_swap_control")) return false;
-  unsigned int interval = 0;
-  glXQueryDrawable(dpy, window, GLX_SWAP_INTERVAL_EXT, &interval);
-  return interval > 0;
-#else
-  return false;
-#endif
 }

@@ -26,10 +26,6 @@ class TankCanvas : public wxGLCanvas {
   // is in physical pixels, window sizes and mouse positions are not.
   double PixelScale() const;
 
-  // True when the buffer swap itself waits for the display's refresh (a swap interval of 1
-  // or more), so the frame loop must not add a wait of its own.
-  bool SwapWaitsForRefresh() const;
-
  private:
   std::unique_ptr<wxGLContext> context_;
 };

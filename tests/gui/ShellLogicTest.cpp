@@ -25,9 +25,9 @@ TEST(FramePacer, WaitsForTheRestOfTheRefreshInterval) {
 // Frames that take part of the interval: a tick every millisecond after each frame, as the
 // window's timer does. Counting the interval from each frame's start keeps 60 frames a second
 // for any frame shorter than the interval; counted from its end, 10 ms frames gave only 37.
-int FramesInOneSecond(std::chrono::microseconds frameTime, bool swapWaits = false) {
+int FramesInOneSecond(std::chrono::microseconds frameTime, bool displayPaces = false) {
   view::FramePacer pacer;
-  pacer.SetSwapWaitsForRefresh(swapWaits);
+  pacer.SetDisplayPaces(displayPaces);
   auto now = view::FramePacer::Clock::time_point{} + 1s;
   const auto end = now + 1s;
   int frames = 0;
@@ -54,13 +54,13 @@ TEST(FramePacer, CountsTheIntervalFromEachFramesStart) {
   EXPECT_LE(slow, 40);
 }
 
-TEST(FramePacer, AddsNoWaitWhereTheSwapWaitsForTheRefresh) {
+TEST(FramePacer, AddsNoWaitWhereTheDisplayAlreadyPaces) {
   view::FramePacer pacer;
-  pacer.SetSwapWaitsForRefresh(true);
+  pacer.SetDisplayPaces(true);
   const auto t0 = view::FramePacer::Clock::time_point{} + 10s;
   pacer.FrameStarted(t0);
   EXPECT_EQ(pacer.WaitBeforeFrame(t0 + 1ms).count(), 0);
-  EXPECT_GT(FramesInOneSecond(2ms, true), 300) << "the swap, not the pacer, sets the pace";
+  EXPECT_GT(FramesInOneSecond(2ms, true), 300) << "the display, not the pacer, sets the pace";
 }
 
 TEST(FramePacer, NeverMoreThanOneFramePerIntervalAtAnyTickRate) {
