@@ -14,6 +14,7 @@
 #include "platform/MessageBox.h"
 #include "ui/CommandId.h"
 #include "ui/IconMenu.h"
+#include "view/FrameReport.h"
 
 #include "settings/CustomBackgroundDialog.h"
 #include "settings/CustomMusicDialog.h"
@@ -376,6 +377,7 @@ void AquariumView::SaveDialogs() {
 void AquariumView::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
+  view::WriteFrameReport(framesDrawn_);
   // The context's destructor makes no context current when it is the current one.
   context_.reset();
   windowState_.Stop();
