@@ -1,0 +1,64 @@
+# The tank natively on Wayland: tests/wayland/WaylandViewMain.cpp shows the real scene through
+# the EGL child surface on a headless Weston, with no X server anywhere (DISPLAY unset,
+# GDK_BACKEND=wayland). It must draw and swap, end on SIGTERM with code 0, and the
+# compositor's own screenshot must show the tank over the whole output (the full-screen
+# window covers the shell's panel).
+#
+# The pointer is not driven: the headless compositor has no seat and Debian's Weston ships
+# no test-input module, so no client can move its pointer.
+set -u
+CHECK=$(readlink -f "$1")
+fail() { echo "FAIL: $*" >&2; [ -f "${TMP:-}/check.log" ] && tail -20 "$TMP/check.log" >&2; exit 1; }
+for tool in weston weston-screenshooter convert identify; do
+  command -v "$tool" > /dev/null || fail "$tool is missing (Debian packages weston, imagemagick)"
+done
+TMP=$(mktemp -d)
+PIDS=()
+cleanup() {
+  local p
+  for p in "${PIDS[@]}"; do kill -9 "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
+  rm -rf "$TMP"
+}
+trap cleanup EXIT
+RUNTIME=$TMP/runtime
+mkdir -m 700 "$RUNTIME" "$TMP/config"
+SOCKET=pelavo-native
+OUT_W=1280
+OUT_H=720
+(cd "$RUNTIME" && exec env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$RUNTIME" \
+  weston --backend=headless-backend.so --socket=$SOCKET --width=$OUT_W --height=$OUT_H \
+  --use-pixman --idle-time=0 --debug > "$TMP/weston.log" 2>&1) &
+PIDS+=("$!")
+for _ in $(seq 100); do [ -S "$RUNTIME/$SOCKET" ] && break; sleep 0.1; done
+[ -S "$RUNTIME/$SOCKET" ] || fail "Weston did not start: $(tail -5 "$TMP/weston.log")"
+export XDG_RUNTIME_DIR=$RUNTIME WAYLAND_DISPLAY=$SOCKET
+
+env -u DISPLAY GDK_BACKEND=wayland XDG_CONFIG_HOME="$TMP/config" SDL_AUDIODRIVER=dummy \
+  "$CHECK" > "$TMP/check.log" 2>&1 &
+PID=$!
+PIDS+=("$PID")
+sleep 8
+kill -0 "$PID" 2>/dev/null || fail "the check program ended by itself"
+(cd "$TMP" && weston-screenshooter) || fail "weston-screenshooter failed"
+shot=$(ls "$TMP"/wayland-screenshot-*.png 2>/dev/null | head -1)
+[ -n "$shot" ] || fail "the compositor wrote no screenshot"
+[ -n "${APP_SHOTS:-}" ] && { mkdir -p "$APP_SHOTS"; cp "$shot" "$APP_SHOTS/wayland-native.png"; }
+kill -TERM "$PID"
+for _ in $(seq 150); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$PID" 2>/dev/null && fail "no end on SIGTERM"
+wait "$PID"
+rc=$?
+[ "$rc" -eq 0 ] || fail "exit code $rc after SIGTERM"
+read -r _ frames _ seconds _ size _ < <(grep '^frames ' "$TMP/check.log")
+echo "-- native Wayland: ${frames:-no} frames in ${seconds:-?} s at $size"
+[ -n "${frames:-}" ] && [ "$frames" -ge 20 ] || fail "too few buffer swaps: ${frames:-none}"
+[ "$size" = "${OUT_W}x$OUT_H" ] || fail "the GL surface is $size, not the output's ${OUT_W}x$OUT_H"
+
+# Water over the whole output, the top edge included (where the shell's panel would be if the
+# window were not full screen): blue well above red in the top strip and in the rest.
+for crop in "${OUT_W}x40+0+0" "${OUT_W}x$((OUT_H - 40))+0+40"; do
+  read -r blue red < <(convert "$shot" -crop "$crop" -format '%[fx:int(255*mean.b)] %[fx:int(255*mean.r)]' info:)
+  echo "-- $crop: mean blue $blue, red $red"
+  [ "$blue" -gt 60 ] && [ "$blue" -gt $((red + 20)) ] || fail "the compositor does not show the tank in $crop"
+done
+echo PASS
