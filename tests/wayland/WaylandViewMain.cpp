@@ -1,15 +1,18 @@
 // Shows the real tank natively on a Wayland compositor through WaylandGlSurface: a
 // full-screen frame whose only child is a plain window covered by the EGL child surface.
 // Frames are drawn when the compositor's frame callback says the last one was shown. The
-// mouse goes to the scene as in the program's view (left button feeds).
+// mouse goes to the scene as in the program's view (left button feeds), the right button
+// opens the icon menu and F1 toggles the overlay; what arrived is reported at the end.
 //
-// Run by tests/app/wayland_native_view.sh on a headless Weston without any X server. It
-// prints "frames N seconds S size WxH scale K" when it ends on SIGTERM (exit code 0), and
-// "failed: ..." with exit code 1 when the surface cannot be made.
+// Run by tests/wayland/native_view.sh on a headless Weston without any X server, and by
+// tests/wayland/native_pointer.sh on a Weston whose input comes from a virtual X screen. It
+// prints "frames N seconds S size WxH scale K" and the input it got when it ends on SIGTERM
+// (exit code 0), and "failed: ..." with exit code 1 when the surface cannot be made.
 #include <GL/gl.h>
 #include <gdk/gdk.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -22,6 +25,8 @@
 #include <wx/frame.h>
 #include <wx/window.h>
 
+#include "ui/CommandId.h"
+#include "ui/IconMenu.h"
 #include "view/Scene.h"
 #include "view/wayland/WaylandGlSurface.h"
 
@@ -39,7 +44,15 @@ class TankWindow : public wxWindow {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &TankWindow::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
+      ++leftPresses_;
+      lastPress_ = e.GetPosition();
+      std::printf("press %d,%d\n", lastPress_.x, lastPress_.y);
+      std::fflush(stdout);
       scene_.OnLeftDown(e.GetX(), e.GetY());
+      e.Skip();
+    });
+    Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
+      if (e.GetKeyCode() == WXK_F1) scene_.ToggleOverlay();
       e.Skip();
     });
     Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
@@ -49,6 +62,18 @@ class TankWindow : public wxWindow {
     Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
       scene_.OnMouseMove(e.GetX(), e.GetY());
       e.Skip();
+    });
+    // The icon menu of the right button, as in the program: the chosen command is reported.
+    Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& e) {
+      auto* menu = new IconMenu(this);
+      menu->Append(kCmdFeed, IconMenuItem{133, 133, "  Feed Fish"});
+      menu->Append(kCmdTouch, IconMenuItem{160, 160, "  Touch Fish"});
+      menu->Append(kCmdExit, IconMenuItem{175, 175, "  Exit"});
+      lastChosen_ = menu->Track(ClientToScreen(e.GetPosition()));
+      ++menusShown_;
+      menu->Destroy();
+      std::printf("chosen %d\n", lastChosen_);
+      std::fflush(stdout);
     });
     surface_.OnFrameDue([this] { CallAfter([this] { DrawFrame(); }); });
   }
@@ -60,6 +85,9 @@ class TankWindow : public wxWindow {
                  : 0.0;
     std::printf("frames %ld seconds %.2f size %dx%d scale %g\n", surface_.Swaps(), seconds,
                 surface_.BufferWidth(), surface_.BufferHeight(), GetContentScaleFactor());
+    std::printf("presses %d last %d,%d pellets %d menus %d chosen %d overlay %d\n", leftPresses_,
+                lastPress_.x, lastPress_.y, mostPellets_, menusShown_, lastChosen_,
+                scene_.overlay().visible() ? 1 : 0);
     std::fflush(stdout);
   }
 
@@ -91,6 +119,7 @@ class TankWindow : public wxWindow {
     surface_.MakeCurrent();
     scene_.RunFrame();
     glFinish();
+    mostPellets_ = std::max(mostPellets_, scene_.activePellets());
     surface_.SwapBuffers();
   }
 
@@ -105,6 +134,11 @@ class TankWindow : public wxWindow {
   view::Scene scene_;
   bool started_ = false;
   bool failed_ = false;
+  int leftPresses_ = 0;
+  int mostPellets_ = 0;
+  int menusShown_ = 0;
+  int lastChosen_ = -1;
+  wxPoint lastPress_{-1, -1};
   std::chrono::steady_clock::time_point firstFrame_{};
 };
 
