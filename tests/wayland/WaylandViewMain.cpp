@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
@@ -35,6 +36,8 @@ namespace {
 constexpr int kDepthBitsWanted = 32;
 constexpr int kDepthBitsFallback = 24;
 constexpr int kFailureCode = 1;
+bool g_clearOnly = false;  // --clear-only: frames that only clear, to see the compositor's pace
+constexpr float kClearRed = 0.1f, kClearGreen = 0.3f, kClearBlue = 0.6f;
 
 class TankWindow : public wxWindow {
  public:
@@ -109,6 +112,11 @@ class TankWindow : public wxWindow {
       return;
     }
     const wxRect screen = wxDisplay(0u).GetGeometry();
+    if (g_clearOnly) {
+      started_ = true;
+      firstFrame_ = std::chrono::steady_clock::now();
+      return;
+    }
     if (!scene_.Startup(screen.width, screen.height)) Fail("scene start-up stopped early");
     started_ = true;
     firstFrame_ = std::chrono::steady_clock::now();
@@ -117,6 +125,13 @@ class TankWindow : public wxWindow {
   void DrawFrame() {
     if (!started_ || !surface_.FrameDue()) return;
     surface_.MakeCurrent();
+    if (g_clearOnly) {
+      glClearColor(kClearRed, kClearGreen, kClearBlue, 1.0f);
+      glClear(GL_COLOR_BUFFER_BIT);
+      glFinish();
+      surface_.SwapBuffers();
+      return;
+    }
     scene_.RunFrame();
     glFinish();
     mostPellets_ = std::max(mostPellets_, scene_.activePellets());
@@ -170,7 +185,10 @@ class CheckApp : public wxApp {
 wxIMPLEMENT_APP_NO_MAIN(CheckApp);
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::string_view(argv[i]) == "--clear-only") g_clearOnly = true;
+  int wxArgc = 1;
   // The GL library of the toolkit limits it to X11 when it loads; this check is about Wayland.
   gdk_set_allowed_backends("wayland");
-  return wxEntry(argc, argv);
+  return wxEntry(wxArgc, argv);
 }
