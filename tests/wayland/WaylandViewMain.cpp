@@ -47,6 +47,7 @@ class TankWindow : public wxWindow {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &TankWindow::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
+      if (!HasFocus()) SetFocus();  // as the view does: keys go to the tank after a click
       ++leftPresses_;
       lastPress_ = e.GetPosition();
       std::printf("press %d,%d\n", lastPress_.x, lastPress_.y);
@@ -55,7 +56,10 @@ class TankWindow : public wxWindow {
       e.Skip();
     });
     Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
-      if (e.GetKeyCode() == WXK_F1) scene_.ToggleOverlay();
+      if (e.GetKeyCode() == WXK_F1) {
+        ++f1Presses_;
+        scene_.ToggleOverlay();
+      }
       e.Skip();
     });
     Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
@@ -82,15 +86,20 @@ class TankWindow : public wxWindow {
   }
   ~TankWindow() override { surface_.Destroy(); }
 
+  // The frame minimised: from now on the compositor does not show the surface.
+  void Iconified() { swapsAtIconify_ = surface_.Swaps(); }
+
   void Report() const {
     const double seconds =
         started_ ? std::chrono::duration<double>(std::chrono::steady_clock::now() - firstFrame_).count()
                  : 0.0;
     std::printf("frames %ld seconds %.2f size %dx%d scale %g\n", surface_.Swaps(), seconds,
                 surface_.BufferWidth(), surface_.BufferHeight(), GetContentScaleFactor());
-    std::printf("presses %d last %d,%d pellets %d menus %d chosen %d overlay %d\n", leftPresses_,
-                lastPress_.x, lastPress_.y, mostPellets_, menusShown_, lastChosen_,
-                scene_.overlay().visible() ? 1 : 0);
+    if (swapsAtIconify_ >= 0)
+      std::printf("iconified after %ld frames, %ld more since\n", swapsAtIconify_,
+                  surface_.Swaps() - swapsAtIconify_);
+    std::printf("presses %d last %d,%d pellets %d menus %d chosen %d f1 %d\n", leftPresses_,
+                lastPress_.x, lastPress_.y, mostPellets_, menusShown_, lastChosen_, f1Presses_);
     std::fflush(stdout);
   }
 
@@ -149,7 +158,9 @@ class TankWindow : public wxWindow {
   view::Scene scene_;
   bool started_ = false;
   bool failed_ = false;
+  long swapsAtIconify_ = -1;
   int leftPresses_ = 0;
+  int f1Presses_ = 0;
   int mostPellets_ = 0;
   int menusShown_ = 0;
   int lastChosen_ = -1;
@@ -175,6 +186,12 @@ class CheckApp : public wxApp {
     for (int sig : {SIGTERM, SIGINT}) SetSignalHandler(sig, [](int) {
       if (g_tank) g_tank->Report();
       wxTheApp->ExitMainLoop();
+    });
+    // SIGUSR1 minimises the frame, to see that frames stop while the compositor hides it.
+    SetSignalHandler(SIGUSR1, [](int) {
+      if (!g_tank) return;
+      g_tank->Iconified();
+      static_cast<wxFrame*>(wxGetTopLevelParent(g_tank))->Iconize(true);
     });
     return true;
   }

@@ -2,7 +2,8 @@
 # the EGL child surface on a headless Weston, with no X server anywhere (DISPLAY unset,
 # GDK_BACKEND=wayland). It must draw and swap, end on SIGTERM with code 0, and the
 # compositor's own screenshot must show the tank over the whole output (the full-screen
-# window covers the shell's panel).
+# window covers the shell's panel). Minimised it draws nothing, and frames that cost nothing
+# come no faster than the output's refresh.
 #
 # The pointer is not driven: the headless compositor has no seat and Debian's Weston ships
 # no test-input module, so no client can move its pointer.
@@ -43,6 +44,9 @@ kill -0 "$PID" 2>/dev/null || fail "the check program ended by itself"
 shot=$(ls "$TMP"/wayland-screenshot-*.png 2>/dev/null | head -1)
 [ -n "$shot" ] || fail "the compositor wrote no screenshot"
 [ -n "${APP_SHOTS:-}" ] && { mkdir -p "$APP_SHOTS"; cp "$shot" "$APP_SHOTS/wayland-native.png"; }
+# Minimised, the window is not shown: the compositor sends no frame callbacks, so no frames.
+kill -USR1 "$PID"
+sleep 3
 kill -TERM "$PID"
 for _ in $(seq 150); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$PID" 2>/dev/null && fail "no end on SIGTERM"
@@ -53,6 +57,10 @@ read -r _ frames _ seconds _ size _ < <(grep '^frames ' "$TMP/check.log")
 echo "-- native Wayland: ${frames:-no} frames in ${seconds:-?} s at $size"
 [ -n "${frames:-}" ] && [ "$frames" -ge 20 ] || fail "too few buffer swaps: ${frames:-none}"
 [ "$size" = "${OUT_W}x$OUT_H" ] || fail "the GL surface is $size, not the output's ${OUT_W}x$OUT_H"
+read -r _ _ _ _ hiddenFrames _ < <(grep '^iconified ' "$TMP/check.log")
+echo "-- frames while minimised: ${hiddenFrames:-?}"
+# One frame may already have been on its way when the window was minimised.
+[ -n "${hiddenFrames:-}" ] && [ "$hiddenFrames" -le 1 ] || fail "${hiddenFrames:-unknown} frames drawn while minimised"
 
 # Water over the whole output, the top edge included (where the shell's panel would be if the
 # window were not full screen): blue well above red in the top strip and in the rest.
