@@ -52,7 +52,7 @@ class TankWindow : public wxWindow {
       lastPress_ = e.GetPosition();
       std::printf("press %d,%d\n", lastPress_.x, lastPress_.y);
       std::fflush(stdout);
-      scene_.OnLeftDown(e.GetX(), e.GetY());
+      scene_.OnLeftDown(Pixels(e.GetX()), Pixels(e.GetY()));
       e.Skip();
     });
     Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
@@ -67,7 +67,7 @@ class TankWindow : public wxWindow {
       e.Skip();
     });
     Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
-      scene_.OnMouseMove(e.GetX(), e.GetY());
+      scene_.OnMouseMove(Pixels(e.GetX()), Pixels(e.GetY()));
       e.Skip();
     });
     // The icon menu of the right button, as in the program: the chosen command is reported.
@@ -104,6 +104,9 @@ class TankWindow : public wxWindow {
   }
 
  private:
+  // Logical (toolkit) units to the drawable's pixels.
+  int Pixels(int logical) const { return static_cast<int>(logical * GetContentScaleFactor() + 0.5); }
+
   void OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     if (!started_) StartUp();
@@ -126,7 +129,10 @@ class TankWindow : public wxWindow {
       firstFrame_ = std::chrono::steady_clock::now();
       return;
     }
-    if (!scene_.Startup(screen.width, screen.height)) Fail("scene start-up stopped early");
+    // The scene works in the drawable's pixels: on a scaled output the logical screen size
+    // times the scale, so the picture is as sharp as the output.
+    if (!scene_.Startup(Pixels(screen.width), Pixels(screen.height)))
+      Fail("scene start-up stopped early");
     started_ = true;
     firstFrame_ = std::chrono::steady_clock::now();
   }

@@ -26,12 +26,17 @@ mkdir -m 700 "$RUNTIME" "$TMP/config"
 SOCKET=pelavo-native
 OUT_W=1280
 OUT_H=720
-(cd "$RUNTIME" && exec env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$RUNTIME" \
-  weston --backend=headless-backend.so --socket=$SOCKET --width=$OUT_W --height=$OUT_H \
-  --use-pixman --idle-time=0 --debug > "$TMP/weston.log" 2>&1) &
-PIDS+=("$!")
-for _ in $(seq 100); do [ -S "$RUNTIME/$SOCKET" ] && break; sleep 0.1; done
-[ -S "$RUNTIME/$SOCKET" ] || fail "Weston did not start: $(tail -5 "$TMP/weston.log")"
+# Starts a headless Weston on socket $1 with output scale $2; prints its process id.
+start_weston() {
+  (cd "$RUNTIME" && exec env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$RUNTIME" \
+    weston --backend=headless-backend.so --socket="$1" --width=$OUT_W --height=$OUT_H \
+    --scale="$2" --use-pixman --idle-time=0 --debug > "$TMP/weston-$1.log" 2>&1) &
+  local pid=$!
+  for _ in $(seq 100); do [ -S "$RUNTIME/$1" ] && break; sleep 0.1; done
+  [ -S "$RUNTIME/$1" ] || fail "Weston did not start: $(tail -5 "$TMP/weston-$1.log")"
+  echo "$pid"
+}
+PIDS+=("$(start_weston $SOCKET 1)")
 export XDG_RUNTIME_DIR=$RUNTIME WAYLAND_DISPLAY=$SOCKET
 
 env -u DISPLAY GDK_BACKEND=wayland XDG_CONFIG_HOME="$TMP/config" SDL_AUDIODRIVER=dummy \
@@ -85,4 +90,27 @@ rate=$(awk -v f="$frames" -v s="$seconds" 'BEGIN { printf "%d", f / s }')
 echo "-- clear-only frames: $frames in $seconds s, $rate a second"
 [ "$rate" -le 61 ] || fail "$rate frames a second: faster than the compositor's 60 Hz refresh"
 [ "$rate" -ge 30 ] || fail "$rate frames a second: the frame callbacks do not keep frames coming"
+
+# A scaled output (scale 2): the surface is drawn at the output's full resolution and the
+# tank fills all of it, not only the logical size in one corner.
+PIDS+=("$(start_weston scaled 2)")
+env -u DISPLAY GDK_BACKEND=wayland WAYLAND_DISPLAY=scaled XDG_CONFIG_HOME="$TMP/config" \
+  SDL_AUDIODRIVER=dummy "$CHECK" > "$TMP/check.log" 2>&1 &
+PID=$!
+PIDS+=("$PID")
+sleep 8
+rm -f "$TMP"/wayland-screenshot-*.png
+(cd "$TMP" && WAYLAND_DISPLAY=scaled weston-screenshooter) || fail "weston-screenshooter failed on the scaled output"
+shot=$(ls "$TMP"/wayland-screenshot-*.png | head -1)
+kill -TERM "$PID"
+for _ in $(seq 150); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+wait "$PID" || fail "the scaled run did not end cleanly"
+read -r _ frames _ seconds _ size _ scale < <(grep '^frames ' "$TMP/check.log")
+echo "-- scaled output: $frames frames at $size, scale $scale"
+[ "$size" = "$((OUT_W * 2))x$((OUT_H * 2))" ] || fail "the GL surface is $size on the scaled output"
+for crop in "${OUT_W}x${OUT_H}+$OUT_W+0" "${OUT_W}x${OUT_H}+0+$OUT_H"; do
+  read -r blue red < <(convert "$shot" -crop "$crop" -format '%[fx:int(255*mean.b)] %[fx:int(255*mean.r)]' info:)
+  echo "-- scaled $crop: mean blue $blue, red $red"
+  [ "$blue" -gt 60 ] && [ "$blue" -gt $((red + 20)) ] || fail "the tank does not fill the scaled output ($crop)"
+done
 echo PASS
