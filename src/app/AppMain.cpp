@@ -6,6 +6,7 @@
 #include "app/AquariumApp.h"
 #include "app/CommandLine.h"
 #include "app/ScreensaverMode.h"
+#include "platform/DisplayBackend.h"
 
 // The entry point: the options decide between the normal program (its own window) and
 // screensaver mode (a foreign window, no toolkit at all).
@@ -18,6 +19,7 @@ wxIMPLEMENT_APP_NO_MAIN(AquariumApp);
 namespace {
 constexpr const char* kVersionText = "pelavo " PELAVO_VERSION "\n";
 constexpr int kUsageErrorCode = 2;
+constexpr int kNoUsableDisplayCode = 1;
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +41,13 @@ int main(int argc, char** argv) {
       break;
   }
   if (!options.display.empty()) setenv("DISPLAY", options.display.c_str(), 1);
+  // A window system the view cannot draw on ends here with a message that says why.
+  const platform::BackendDecision backend =
+      platform::ChooseDisplayBackend(platform::ReadDisplayEnvironment());
+  if (!backend.CanStart()) {
+    std::fputs(backend.message.c_str(), stderr);
+    return kNoUsableDisplayCode;
+  }
   // The toolkit sees only the program name: every option has been handled here.
   int wxArgc = 1;
   return wxEntry(wxArgc, argv);

@@ -14,6 +14,7 @@ app_note "package $(basename "$deb")"
 
 contents=$(dpkg-deb -c "$deb") || app_fail "dpkg-deb cannot read the package"
 for f in ./usr/bin/pelavo ./usr/share/applications/pelavo.desktop ./usr/share/pelavo/about.html \
+  ./usr/share/metainfo/org.pelavo.Pelavo.metainfo.xml \
   ./usr/share/man/man6/pelavo.6.gz ./usr/share/xscreensaver/config/pelavo.xml \
   ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/pelavo.png; do
   grep -q " $f\$" <<< "$contents" || app_fail "the package lacks $f"
