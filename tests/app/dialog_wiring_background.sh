@@ -57,12 +57,15 @@ dlg_wait_tank blue "click on row 2"
 # Repeat All with an interval of one second: after the last row comes the first, then the
 # second. (With the dialog's five seconds neither would come within the wait.)
 dlg_click $REPEAT_ALL
+dlg_wait_lamp $REPEAT_ALL "Repeat All"
 dlg_type_into $INTERVAL 1
 DLG_WAIT=4 dlg_wait_tank red "Repeat All after the last row"
 DLG_WAIT=4 dlg_wait_tank green "Repeat All after the first row"
 
 # Repeat One holds the picture on show through more than one interval.
 dlg_click $REPEAT_ONE
+dlg_wait_lamp $REPEAT_ONE "Repeat One"
+dlg_lamp_lit $REPEAT_ALL && app_fail "Repeat All stays lit after Repeat One"
 held=$(dlg_tank_colour)
 for _ in 1 2 3 4 5 6; do
   sleep 0.3
@@ -78,7 +81,7 @@ dlg_wait_tank green "Remove Image"
 
 # Random is the last mode chosen; Enter does nothing; Escape hides the dialog and saves.
 dlg_click $MODE_RANDOM
-sleep 0.3
+dlg_wait_lamp $MODE_RANDOM "Random"
 xdotool key Return
 sleep 0.5
 dlg_visible "$TITLE" || app_fail "Enter closed the dialog"

@@ -311,3 +311,18 @@ dlg_sound_is_silent() {
 dlg_wait_tone() {
   dlg_until dlg_sound_is_tone "$1" || app_fail "$2: the sound is \"$(dlg_sound)\" (rms Hz), not a $1 Hz tone"
 }
+
+# ---- lamps ----
+# True when the mode lamp at the place (x y w h in dialog units) is lit: its green lamp shows
+# (at least 20 pixels of pure green), from a fresh screenshot.
+dlg_lamp_lit() {
+  local x y w h
+  read -r x y w h < <(dlg_rect "$@")
+  dlg_shot
+  [ "$(convert "$DLG_SHOT" -crop "${w}x$h+$x+$y" +repage -depth 8 txt:- |
+       grep -ci '#00FF00')" -ge 20 ]
+}
+dlg_wait_lamp() {
+  local what=$5
+  dlg_until dlg_lamp_lit "$1" "$2" "$3" "$4" || app_fail "$what: the lamp is not lit"
+}
