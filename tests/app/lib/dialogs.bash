@@ -284,23 +284,28 @@ dlg_audio_to_file() {
   DLG_SOUND=$SDL_DISKAUDIOFILE
 }
 
-# "rms frequency" of the last 0.2 s written: the RMS amplitude (0..1) and the rough frequency
-# in Hz (zero crossings).
+# "rms frequency" of the last 0.2 s written: the RMS amplitude (0..1) of the left channel and
+# its frequency in Hz from the count of zero crossings.
 dlg_sound() {
   local bytes=35280 size start
   size=$(stat -c %s "$DLG_SOUND" 2>/dev/null || echo 0)
   start=$(((size / 4) * 4 - bytes))
   [ "$start" -ge 0 ] || { echo "0 0"; return; }
-  tail -c +$((start + 1)) "$DLG_SOUND" | head -c "$bytes" |
-    sox -t raw -r 44100 -e signed -b 16 -c 2 - -n stat 2>&1 |
-    awk '/RMS +amplitude/ { r = $3 } /Rough +frequency/ { f = $3 } END { print r + 0, f + 0 }'
+  tail -c +$((start + 1)) "$DLG_SOUND" | head -c "$bytes" | od -An -v -td2 -w4 |
+    awk '{ v = $1 / 32768; s += v * v; n++
+           if (n > 1 && (v >= 0) != (last >= 0)) z++; last = v }
+         END { printf "%.4f %d\n", n ? sqrt(s / n) : 0, n ? z / 2 / (n / 44100) : 0 }'
 }
 
-# True when the sound now is a tone of about $1 Hz (within 5 %) of at least 0.01 RMS.
+# True when the sound now is a tone of about $1 Hz (within 5 %) of at least $DLG_TONE_RMS
+# RMS. A window that takes in the silence between two tracks has a lower RMS and seems lower
+# in pitch: set DLG_TONE_RMS close to a whole tone's RMS so that it does not count.
+DLG_TONE_RMS=${DLG_TONE_RMS:-0.01}
 dlg_sound_is_tone() {
   local rms freq
   read -r rms freq < <(dlg_sound)
-  awk -v r="$rms" -v f="$freq" -v t="$1" 'BEGIN { exit !(r >= 0.01 && f > t * 0.95 && f < t * 1.05) }'
+  awk -v r="$rms" -v f="$freq" -v t="$1" -v m="$DLG_TONE_RMS" \
+    'BEGIN { exit !(r >= m && f > t * 0.95 && f < t * 1.05) }'
 }
 # True when the sound now is quieter than 0.002 RMS.
 dlg_sound_is_silent() {
