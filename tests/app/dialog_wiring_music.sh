@@ -57,7 +57,10 @@ wait_track() {
 rms() { dlg_sound | cut -d' ' -f1; }
 # True when the RMS amplitude lies between $1 and $2.
 rms_between() { awk -v r="$(rms)" -v lo="$1" -v hi="$2" 'BEGIN { exit !(r >= lo && r <= hi) }'; }
-wait_rms() { dlg_until rms_between "$1" "$2" || app_fail "$3: RMS $(rms), not $1 to $2"; }
+# The same in two looks 0.3 s apart: a look that takes in the silence between two tracks is
+# quieter, and two such looks seldom agree.
+rms_steady() { rms_between "$1" "$2" && sleep 0.3 && rms_between "$1" "$2"; }
+wait_rms() { dlg_until rms_steady "$1" "$2" || app_fail "$3: RMS $(rms), not $1 to $2"; }
 
 app_start
 app_wait_window "$APP_PID" 30 > /dev/null || app_fail "no window appeared"
@@ -108,8 +111,8 @@ dlg_wait_tone "${TONES[2]}" "click on row 2 while playing"
 
 # The volume: full at first; a click left of the thumb takes a tenth off; dragging the thumb
 # to the middle halves it; End and Home (the slider has the focus) give full and none.
-full=$(rms)
-awk -v r="$full" 'BEGIN { exit !(r > 0.3 && r < 0.4) }' || app_fail "full volume RMS $full"
+full=0.3536  # a sine of amplitude 0.5
+wait_rms 0.33 0.38 "full volume"
 read -r sx sy sw sh < <(dlg_rect $VOLUME)
 travel=$((sw - 2 * SLIDER_MARGIN - THUMB))
 dlg_click_at $((sx + 2)) $((sy + sh / 2))

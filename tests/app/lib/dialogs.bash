@@ -307,11 +307,15 @@ dlg_sound_is_tone() {
   awk -v r="$rms" -v f="$freq" -v t="$1" -v m="$DLG_TONE_RMS" \
     'BEGIN { exit !(r >= m && f > t * 0.95 && f < t * 1.05) }'
 }
-# True when the sound now is quieter than 0.002 RMS.
+# True when the sound is quieter than 0.002 RMS now and in two more looks 0.25 s apart (so
+# the short silence between two tracks does not count).
 dlg_sound_is_silent() {
-  local rms freq
-  read -r rms freq < <(dlg_sound)
-  awk -v r="$rms" 'BEGIN { exit !(r < 0.002) }'
+  local rms freq i
+  for i in 1 2 3; do
+    [ $i -eq 1 ] || sleep 0.25
+    read -r rms freq < <(dlg_sound)
+    awk -v r="$rms" 'BEGIN { exit !(r < 0.002) }' || return 1
+  done
 }
 dlg_wait_tone() {
   dlg_until dlg_sound_is_tone "$1" || app_fail "$2: the sound is \"$(dlg_sound)\" (rms Hz), not a $1 Hz tone"
