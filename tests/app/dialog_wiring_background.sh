@@ -82,9 +82,11 @@ dlg_wait_tank green "Remove Image"
 # Random is the last mode chosen; Enter does nothing; Escape hides the dialog and saves.
 dlg_click $MODE_RANDOM
 dlg_wait_lamp $MODE_RANDOM "Random"
+dlg_focus "$DLG_WIN"
 xdotool key Return
 sleep 0.5
 dlg_visible "$TITLE" || app_fail "Enter closed the dialog"
+dlg_focus "$DLG_WIN"
 xdotool key Escape
 dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
 ini_wait "$SECTION" ImageSum 2 "hide after Remove Image"
@@ -110,6 +112,7 @@ case $(dlg_tank_colour) in red|green|blue) app_fail "a removed picture still sho
 dlg_click $OWN_IMAGE
 dlg_wait_tank other "Use your own image off"
 dlg_type_into $INTERVAL 7
+dlg_focus "$DLG_WIN"
 xdotool key Escape
 dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
 ini_wait "$SECTION" ImageSum 0 "hide after Remove All"

@@ -38,7 +38,7 @@ cell_point() {
        "$((DLG_Y + CELL_TOP + ($1 / 5) * CELL_H + CELL_H / 2))"
 }
 click_cell() { dlg_click_at $(cell_point "$1"); }
-key() { xdotool windowfocus --sync "$DLG_WIN" 2>/dev/null; xdotool key "$1"; }
+key() { dlg_focus "$DLG_WIN"; xdotool key "$1"; }
 # Waits until the file holds count $2 for slot $1.
 count_is() { ini_wait "$SECTION" "Fish$1" "$2" "$3"; }
 # Checks that slot $1 keeps count $2 through two saves.

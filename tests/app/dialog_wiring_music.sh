@@ -81,7 +81,7 @@ new_window() {
 no_new_window() { ! new_window; }
 dlg_click $REMOVE
 dlg_until new_window || app_fail "Remove with no row selected shows no message"
-xdotool windowfocus --sync "$box" 2>/dev/null
+dlg_focus "$box"
 xdotool key Return
 dlg_until no_new_window || app_fail "the message box stayed"
 # The box's owner, the tank, is brought to the front when it closes; a window manager would
@@ -171,9 +171,11 @@ wait_green 0 "On/Off on"
 # Random is the last mode chosen; Enter does nothing; Escape hides and saves (music plays on).
 dlg_click $MODE_RANDOM
 dlg_wait_lamp $MODE_RANDOM "Random"
+dlg_focus "$DLG_WIN"
 xdotool key Return
 sleep 0.5
 dlg_visible "$TITLE" || app_fail "Enter closed the dialog"
+dlg_focus "$DLG_WIN"
 xdotool key Escape
 dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
 ini_wait "$SECTION" MusicSum 2 "hide after Remove"
@@ -197,6 +199,7 @@ dlg_wait_lamp $REPEAT_ALL "Repeat All"
 DLG_WAIT=3 dlg_until dlg_sound_is_silent || app_fail "Stop: the sound is $(dlg_sound)"
 dlg_click $ON_OFF
 dlg_until rms_between 0.01 1 || app_fail "On/Off off after Stop: no tune"
+dlg_focus "$DLG_WIN"
 xdotool key Escape
 dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
 ini_wait "$SECTION" MusicSum 0 "hide after Remove All"

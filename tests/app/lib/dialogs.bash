@@ -70,6 +70,13 @@ dlg_rect() {
   echo "$x0 $y0 $((x1 - x0)) $((y1 - y0))"
 }
 
+# Gives window $1 the keyboard. (Not with --sync: on a screen without a window manager the
+# wait for the focus can last for ever.)
+dlg_focus() {
+  xdotool windowfocus "$1" 2>/dev/null
+  sleep 0.2
+}
+
 # Left click at the screen pixel (x, y).
 dlg_click_at() {
   xdotool mousemove "$1" "$2" sleep 0.1 click 1
@@ -96,7 +103,7 @@ dlg_choose_file() {
   local chooser
   dlg_until dlg_visible "Select a file" || app_fail "no file chooser appeared"
   chooser=$(dlg_find "Select a file")
-  xdotool windowfocus --sync "$chooser" 2>/dev/null
+  dlg_focus "$chooser"
   xdotool key ctrl+l
   sleep 0.3
   xdotool type --delay 5 "$1"
@@ -115,22 +122,6 @@ dlg_shot() {
 dlg_pixel() {
   convert "$DLG_SHOT" -format \
     "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]" info:
-}
-
-# Mean colour of the screen rectangle x y w h of the latest screenshot as "r g b".
-dlg_mean() {
-  convert "$DLG_SHOT" -crop "$3x$4+$1+$2" +repage -scale '1x1!' \
-    -format "%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]" info:
-}
-
-# Names a mean colour: red, green or blue when that channel stands out (above 160 with both
-# others below 90), else "other".
-dlg_colour_name() {
-  local r=$1 g=$2 b=$3
-  if [ "$r" -gt 160 ] && [ "$g" -lt 90 ] && [ "$b" -lt 90 ]; then echo red
-  elif [ "$g" -gt 160 ] && [ "$r" -lt 90 ] && [ "$b" -lt 90 ]; then echo green
-  elif [ "$b" -gt 160 ] && [ "$r" -lt 90 ] && [ "$g" -lt 90 ]; then echo blue
-  else echo other; fi
 }
 
 # The colour of the tank behind the dialogs, from a fresh screenshot: the screen's left and
