@@ -1,0 +1,328 @@
+# Helpers for driving the settings dialogs with the real pointer and keyboard: opening them
+# from the tank's menu, clicking their controls by dialog-unit rectangles, choosing files in
+# the file chooser, reading list rows and screen colours off screenshots, reading the settings
+# file and listening to the mixed sound. Source after common.bash and call app_setup first.
+#
+# Control places are the dialogs' own layout in dialog units; a dialog's pixel scale comes from
+# its window size against its size in dialog units, so nothing here depends on screen pixels.
+
+DLG_SHOT=""      # the latest screenshot (dlg_shot)
+DLG_WAIT=${DLG_WAIT:-8}  # seconds any single wait may take
+
+# Polls the command "$@" every 0.1 s until it succeeds, for up to $DLG_WAIT seconds.
+dlg_until() {
+  local end=$((SECONDS + DLG_WAIT))
+  while :; do
+    "$@" && return 0
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# The visible window of the program whose title starts with $1; empty when none.
+dlg_find() {
+  xdotool search --all --onlyvisible --pid "$APP_PID" --name "^$1" 2>/dev/null | head -1
+}
+dlg_visible() { [ -n "$(dlg_find "$1")" ]; }
+dlg_hidden() { [ -z "$(dlg_find "$1")" ]; }
+
+# Waits for the window titled $1; sets DLG_WIN to its id.
+dlg_wait_for_window() {
+  dlg_until dlg_visible "$1" || app_fail "no window \"$1\" appeared"
+  DLG_WIN=$(dlg_find "$1")
+}
+
+# Opens the tank's popup menu with the right button at (400, 300) and picks item $1 (0 first);
+# the items are 48 pixels high. Moves the pointer in two steps so the item under it lights.
+dlg_menu() {
+  local cx=400 cy=300
+  xdotool mousemove "$cx" "$cy"
+  xdotool click 3
+  sleep 0.6
+  xdotool mousemove $((cx + 60)) $((cy + $1 * 48 + 20))
+  sleep 0.1
+  xdotool mousemove $((cx + 64)) $((cy + $1 * 48 + 24))
+  sleep 0.2
+  xdotool click 1
+}
+
+# Makes window $1, whose client area measures $2 by $3 dialog units, the one that
+# dlg_px / dlg_click measure against: sets DLG_X DLG_Y (its client origin on the screen) and
+# DLG_W DLG_H (its size in pixels).
+dlg_use() {
+  read -r DLG_X DLG_Y DLG_W DLG_H < <(app_geometry "$1")
+  DLG_DU_W=$2
+  DLG_DU_H=$3
+}
+
+# Screen pixel of the point (x, y) in dialog units; prints "X Y".
+dlg_px() {
+  awk -v x="$1" -v y="$2" -v ox="$DLG_X" -v oy="$DLG_Y" -v w="$DLG_W" -v h="$DLG_H" \
+      -v dw="$DLG_DU_W" -v dh="$DLG_DU_H" \
+      'BEGIN { printf "%d %d\n", ox + x * w / dw + 0.5, oy + y * h / dh + 0.5 }'
+}
+
+# Screen rectangle of a place (x y w h in dialog units); prints "X Y W H".
+dlg_rect() {
+  local x0 y0 x1 y1
+  read -r x0 y0 < <(dlg_px "$1" "$2")
+  read -r x1 y1 < <(dlg_px $(($1 + $3)) $(($2 + $4)))
+  echo "$x0 $y0 $((x1 - x0)) $((y1 - y0))"
+}
+
+# Gives window $1 the keyboard. (Not with --sync: on a screen without a window manager the
+# wait for the focus can last for ever.)
+dlg_focus() {
+  xdotool windowfocus "$1" 2>/dev/null
+  sleep 0.2
+}
+
+# Left click at the screen pixel (x, y).
+dlg_click_at() {
+  xdotool mousemove "$1" "$2" sleep 0.1 click 1
+}
+
+# Left click in the middle of a place (x y w h in dialog units).
+dlg_click() {
+  local x y w h
+  read -r x y w h < <(dlg_rect "$@")
+  dlg_click_at $((x + w / 2)) $((y + h / 2))
+}
+
+# Clicks the place and types into it: selects what the box holds, then types $5.
+dlg_type_into() {
+  dlg_click "$1" "$2" "$3" "$4"
+  sleep 0.2
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$5"
+}
+
+# Chooses the file $1 in the file chooser that an Add button has opened: the location entry
+# (ctrl+L) takes the whole path, Return opens it.
+dlg_choose_file() {
+  local chooser
+  dlg_until dlg_visible "Select a file" || app_fail "no file chooser appeared"
+  chooser=$(dlg_find "Select a file")
+  dlg_focus "$chooser"
+  xdotool key ctrl+l
+  sleep 0.3
+  xdotool type --delay 5 "$1"
+  sleep 0.3
+  xdotool key Return
+  dlg_until dlg_hidden "Select a file" || app_fail "the file chooser stayed open for $1"
+}
+
+# Takes a screenshot into DLG_SHOT (uncompressed: a PNG of the screen takes seconds).
+dlg_shot() {
+  DLG_SHOT=$APP_TMP/dlg.ppm
+  import -window root "$DLG_SHOT" 2>/dev/null || app_fail "cannot take a screenshot"
+}
+
+# Colour of one pixel of the latest screenshot as "r g b".
+dlg_pixel() {
+  convert "$DLG_SHOT" -format \
+    "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]" info:
+}
+
+# The colour of the tank behind the dialogs, from a fresh screenshot: the screen's left and
+# right fifths (no dialog stands there: they are centred and narrower than three fifths of the
+# screen) cut into blocks of about 24 by 27 pixels; the name that more than half the blocks'
+# mean colours take, else "other". Fish in front, even the large ones, cover less.
+dlg_tank_colour() {
+  local w=$((SCREEN_W / 5))
+  dlg_shot
+  convert "$DLG_SHOT" \( -clone 0 -crop "${w}x$SCREEN_H+0+0" +repage \) \
+    \( -clone 0 -crop "${w}x$SCREEN_H+$((SCREEN_W - w))+0" +repage \) -delete 0 +append \
+    -scale '32x40!' -depth 8 txt:- |
+    awk 'NR > 1 { gsub(/[()]/, "", $2); split($2, c, ","); r = c[1]; g = c[2]; b = c[3]; n++
+           if (r > 160 && g < 90 && b < 90) k["red"]++
+           else if (g > 160 && r < 90 && b < 90) k["green"]++
+           else if (b > 160 && r < 90 && g < 90) k["blue"]++ }
+         END { for (name in k) if (k[name] * 2 > n) { print name; exit } print "other" }'
+}
+# Waits until the tank's colour is named $1.
+dlg_tank_is() { [ "$(dlg_tank_colour)" = "$1" ]; }
+dlg_wait_tank() {
+  dlg_until dlg_tank_is "$1" || app_fail "$2: the tank shows $(dlg_tank_colour), not $1"
+}
+
+# ---- report lists ----
+# A list is given by its place in dialog units; rows are found along a pixel column a few
+# pixels inside its left edge. Sand is the colour of the list's empty area.
+dlg_is_sand() { [ "$1" -ge 185 ] && [ "$1" -le 215 ] && [ "$2" -ge 170 ] && [ "$2" -le 195 ] &&
+                [ "$3" -ge 115 ] && [ "$3" -le 145 ]; }
+
+# Colours of the pixel column x from y0 to y1 of the latest screenshot, one "y r g b" a line.
+dlg_column() {
+  convert "$DLG_SHOT" -crop "1x$(($3 - $2))+$1+$2" +repage -depth 8 txt:- |
+    awk -v y0="$2" 'NR > 1 { split($1, p, "[,:]"); gsub(/[()]/, "", $2); split($2, c, ",");
+                             print y0 + p[2], int(c[1]), int(c[2]), int(c[3]) }'
+}
+
+# Measures an empty list (place in dialog units), waiting until it is drawn: sets LIST_X (the
+# column looked at), LIST_TOP (first pixel row below the header) and LIST_BOTTOM.
+dlg_list_measure() {
+  local x y w h
+  read -r x y w h < <(dlg_rect "$@")
+  LIST_X=$((x + 6))
+  LIST_Y=$y
+  LIST_BOTTOM=$((y + h - 3))
+  LIST_TOP=""
+  LIST_RULE0=$LIST_BOTTOM  # until rows are measured
+  LIST_PITCH=$h
+  dlg_until dlg_list_find_top || app_fail "no empty list area found"
+}
+dlg_list_find_top() {
+  local line
+  dlg_shot
+  while read -r line; do
+    set -- $line
+    if dlg_is_sand "$2" "$3" "$4"; then LIST_TOP=$1; return 0; fi
+  done < <(dlg_column "$LIST_X" "$LIST_Y" "$LIST_BOTTOM")
+  return 1
+}
+
+# Measures where rows lie once the first row is drawn, not selected: a row ends with its rule
+# line, and the first rule line is the first non-sand pixel below the header. Sets LIST_RULE0.
+dlg_list_measure_row() {
+  LIST_RULE0=""
+  dlg_until dlg_list_find_rule "$LIST_TOP" || app_fail "no list row found"
+  LIST_RULE0=$DLG_RULE
+  LIST_PITCH=$((LIST_BOTTOM - LIST_TOP))  # until a second row is measured
+}
+# Then, once a second row is drawn, the distance between rows. Sets LIST_PITCH.
+dlg_list_measure_pitch() {
+  dlg_until dlg_list_find_rule $((LIST_RULE0 + 1)) || app_fail "no second list row found"
+  LIST_PITCH=$((DLG_RULE - LIST_RULE0))
+  [ "$LIST_PITCH" -ge 8 ] || app_fail "list rows $LIST_PITCH pixels apart"
+}
+# The rule line below y = $1 as DLG_RULE: sand from $1 on for at least 8 pixels, then one or
+# two pixels of another colour, then sand again (so a half-drawn window does not count).
+dlg_list_find_rule() {
+  local line sand=0 rule=0
+  dlg_shot
+  while read -r line; do
+    set -- $line
+    if dlg_is_sand "$2" "$3" "$4"; then
+      [ "$rule" -gt 0 ] && return 0
+      sand=$((sand + 1))
+    else
+      [ "$sand" -ge 8 ] || return 1
+      [ "$rule" -eq 0 ] && DLG_RULE=$1
+      rule=$((rule + 1))
+      [ "$rule" -le 2 ] || return 1
+    fi
+  done < <(dlg_column "$LIST_X" "$1" "$LIST_BOTTOM")
+  return 1
+}
+
+# Number of rows the list shows (a row's rule line is never sand, nor is a selected or
+# highlighted row), from a fresh screenshot.
+dlg_list_rows() {
+  local n=0 y r g b
+  dlg_shot
+  while :; do
+    y=$((LIST_RULE0 + n * LIST_PITCH))
+    [ "$y" -lt "$LIST_BOTTOM" ] || break
+    read -r r g b < <(dlg_pixel "$LIST_X" "$y")
+    dlg_is_sand "$r" "$g" "$b" && break
+    n=$((n + 1))
+  done
+  echo "$n"
+}
+dlg_rows_are() { [ "$(dlg_list_rows)" -eq "$1" ]; }
+dlg_wait_rows() {
+  dlg_until dlg_rows_are "$1" || app_fail "$2: the list shows $(dlg_list_rows) rows, not $1"
+}
+
+# Screen point in the middle of row $1 (from 0), a little inside the list.
+dlg_row_point() {
+  echo "$((LIST_X + 20)) $((LIST_RULE0 - LIST_PITCH / 2 + $1 * LIST_PITCH))"
+}
+dlg_click_row() {
+  local x y
+  read -r x y < <(dlg_row_point "$1")
+  dlg_click_at "$x" "$y"
+}
+
+# ---- the settings file ----
+SETTINGS_FILE_NAME=PelavoSet.ini
+
+# Value of key $2 in section $1 of the settings file (empty when absent).
+ini_get() {
+  awk -v s="[$1]" -v k="$2" '
+    /^\[/ { in_s = ($0 == s); next }
+    in_s { i = index($0, "="); if (i && substr($0, 1, i - 1) == k) { print substr($0, i + 1); exit } }
+  ' "$SETTINGS_DIR/$SETTINGS_FILE_NAME" 2>/dev/null
+}
+ini_is() { [ "$(ini_get "$1" "$2")" = "$3" ]; }
+# Waits until key $2 of section $1 reads $3.
+ini_wait() {
+  dlg_until ini_is "$1" "$2" "$3" ||
+    app_fail "${4:-settings}: [$1] $2 is \"$(ini_get "$1" "$2")\", not \"$3\""
+}
+# Fails unless key $2 of section $1 reads $3 now.
+ini_expect() {
+  ini_is "$1" "$2" "$3" || app_fail "${4:-settings}: [$1] $2 is \"$(ini_get "$1" "$2")\", not \"$3\""
+}
+
+# ---- sound ----
+# The program's sound goes to a file through SDL's disk driver, written as fast as it would
+# play: 44100 frames a second of two signed 16-bit channels.
+dlg_audio_to_file() {
+  export SDL_AUDIODRIVER=disk
+  export SDL_DISKAUDIOFILE=$APP_TMP/sound.raw
+  DLG_SOUND=$SDL_DISKAUDIOFILE
+}
+
+# "rms frequency" of the last 0.2 s written: the RMS amplitude (0..1) of the left channel and
+# its frequency in Hz from the count of zero crossings.
+dlg_sound() {
+  local bytes=35280 size start
+  size=$(stat -c %s "$DLG_SOUND" 2>/dev/null || echo 0)
+  start=$(((size / 4) * 4 - bytes))
+  [ "$start" -ge 0 ] || { echo "0 0"; return; }
+  tail -c +$((start + 1)) "$DLG_SOUND" | head -c "$bytes" | od -An -v -td2 -w4 |
+    awk '{ v = $1 / 32768; s += v * v; n++
+           if (n > 1 && (v >= 0) != (last >= 0)) z++; last = v }
+         END { printf "%.4f %d\n", n ? sqrt(s / n) : 0, n ? z / 2 / (n / 44100) : 0 }'
+}
+
+# True when the sound now is a tone of about $1 Hz (within 5 %) of at least $DLG_TONE_RMS
+# RMS. A window that takes in the silence between two tracks has a lower RMS and seems lower
+# in pitch: set DLG_TONE_RMS close to a whole tone's RMS so that it does not count.
+DLG_TONE_RMS=${DLG_TONE_RMS:-0.01}
+dlg_sound_is_tone() {
+  local rms freq
+  read -r rms freq < <(dlg_sound)
+  awk -v r="$rms" -v f="$freq" -v t="$1" -v m="$DLG_TONE_RMS" \
+    'BEGIN { exit !(r >= m && f > t * 0.95 && f < t * 1.05) }'
+}
+# True when the sound is quieter than 0.002 RMS now and in two more looks 0.25 s apart (so
+# the short silence between two tracks does not count).
+dlg_sound_is_silent() {
+  local rms freq i
+  for i in 1 2 3; do
+    [ $i -eq 1 ] || sleep 0.25
+    read -r rms freq < <(dlg_sound)
+    awk -v r="$rms" 'BEGIN { exit !(r < 0.002) }' || return 1
+  done
+}
+dlg_wait_tone() {
+  dlg_until dlg_sound_is_tone "$1" || app_fail "$2: the sound is \"$(dlg_sound)\" (rms Hz), not a $1 Hz tone"
+}
+
+# ---- lamps ----
+# True when the mode lamp at the place (x y w h in dialog units) is lit: its green lamp shows
+# (at least 20 pixels of pure green), from a fresh screenshot.
+dlg_lamp_lit() {
+  local x y w h
+  read -r x y w h < <(dlg_rect "$@")
+  dlg_shot
+  [ "$(convert "$DLG_SHOT" -crop "${w}x$h+$x+$y" +repage -depth 8 txt:- |
+       grep -ci '#00FF00')" -ge 20 ]
+}
+dlg_wait_lamp() {
+  local what=$5
+  dlg_until dlg_lamp_lit "$1" "$2" "$3" "$4" || app_fail "$what: the lamp is not lit"
+}
