@@ -65,7 +65,7 @@ DLG_WAIT=4 dlg_wait_tank green "Repeat All after the first row"
 # Repeat One holds the picture on show through more than one interval.
 dlg_click $REPEAT_ONE
 dlg_wait_lamp $REPEAT_ONE "Repeat One"
-dlg_lamp_lit $REPEAT_ALL && app_fail "Repeat All stays lit after Repeat One"
+dlg_until dlg_lamp_dark $REPEAT_ALL || app_fail "Repeat All stays lit after Repeat One"
 held=$(dlg_tank_colour)
 for _ in 1 2 3 4 5 6; do
   sleep 0.3

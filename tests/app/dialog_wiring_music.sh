@@ -144,7 +144,7 @@ done
 [ "$heard" -ge 6 ] || app_fail "Repeat One: track 2 heard in $heard of 12 looks"
 dlg_click $REPEAT_ALL
 dlg_wait_lamp $REPEAT_ALL "Repeat All"
-dlg_lamp_lit $REPEAT_ONE && app_fail "Repeat One stays lit after Repeat All"
+dlg_until dlg_lamp_dark $REPEAT_ONE || app_fail "Repeat One stays lit after Repeat All"
 wait_track 0 "Repeat All after the last track"
 wait_track 1 "Repeat All after the first track"
 dlg_click $REPEAT_ONE

@@ -322,6 +322,8 @@ dlg_lamp_lit() {
   [ "$(convert "$DLG_SHOT" -crop "${w}x$h+$x+$y" +repage -depth 8 txt:- |
        grep -ci '#00FF00')" -ge 20 ]
 }
+# True when that lamp is out (a lamp that goes out may repaint a moment after the one lit).
+dlg_lamp_dark() { ! dlg_lamp_lit "$@"; }
 dlg_wait_lamp() {
   local what=$5
   dlg_until dlg_lamp_lit "$1" "$2" "$3" "$4" || app_fail "$what: the lamp is not lit"
