@@ -20,6 +20,8 @@
 # persists between runs (build-mutants/build), so each mutant recompiles only what includes
 # the changed file; with ccache the restored original comes from the cache.
 set -euo pipefail
+# The whole script is one function, read before it runs: editing the file meanwhile is safe.
+main() {
 root=$(cd "$(dirname "$0")/../.." && pwd)
 list=$root/tests/mutants/list.txt
 quick=0
@@ -117,6 +119,12 @@ if [ "$check" = 1 ]; then echo "mutants: all $total original texts found"; exit 
 command -v rsync >/dev/null || { echo "mutants: rsync is needed" >&2; exit 2; }
 mkdir -p "$src" "$bld" "$logs"
 rsync -a --delete --exclude '/build' --exclude '/build-*' --exclude '/.git' "$root/" "$src/"
+# A run stopped half-way may have left a mutant's object behind; rsync gives the file back its
+# old time stamp, so it must be made newer than that object.
+if [ -f "$scratch/mutated" ]; then
+  while IFS= read -r f; do if [ -f "$src/$f" ]; then touch "$src/$f"; fi; done <"$scratch/mutated"
+  rm -f "$scratch/mutated"
+fi
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
@@ -153,6 +161,7 @@ begin=$SECONDS
 for ((k = 0; k < total; k++)); do
   f=${m_file[k]}
   original=$(read_whole "$src/$f")
+  printf '%s\n' "$f" >>"$scratch/mutated"
   mutate "$original" "${m_orig[k]}" "${m_repl[k]}" "${m_nth[k]}" >"$src/$f"
   log=$logs/mutant-${m_line[k]}.log
   status=0
@@ -178,7 +187,8 @@ for ((k = 0; k < total; k++)); do
   esac
 done
 # Leave the build directory matching the unchanged sources.
-cmake --build "$bld" -j "$jobs" --target $all_targets >"$logs/restore.log" 2>&1 || true
+# shellcheck disable=SC2086
+cmake --build "$bld" -j "$jobs" --target $all_targets >"$logs/restore.log" 2>&1 && rm -f "$scratch/mutated"
 
 echo "mutants: killed $killed/$total ($((killed * 100 / total)) %) in $((SECONDS - begin)) s"
 if [ ${#survivors[@]} -gt 0 ]; then
@@ -196,3 +206,6 @@ elif [ $((killed * 100)) -lt $((total * 90)) ]; then
   echo "mutants: fewer than 90 % killed" >&2
   exit 1
 fi
+}
+main "$@"
+exit 0
