@@ -559,3 +559,18 @@ TEST(LargeFishBounds, NearTheCameraTheFishIsHeldAtMinus9) {
   g.move();
   EXPECT_FLOAT_EQ(g.z, -8.5f);
 }
+
+TEST(FishConstruction, OneDrawInTenMakesAPoolFishBig) {
+  int big = 0, checked = 0;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    crt::setRandState(seed);
+    const int draw = crt::rand();
+    crt::setRandState(seed);
+    SpeciesFish f;
+    EXPECT_EQ(f.size, draw % 10 == 0 ? 8 : 5) << "draw " << draw;
+    big += f.size == 8 ? 1 : 0;
+    ++checked;
+  }
+  EXPECT_GT(big, 10);
+  EXPECT_LT(big, checked / 5);
+}
