@@ -16,9 +16,9 @@
 # A note starting with "equivalent:" says why no test can see the change; "quick" puts the
 # mutant in the --quick set. A missing original text stops the run before anything is built.
 #
-# Work happens in a scratch copy (build-mutants/src) and a build directory beside it that
-# persists between runs (build-mutants/build), so each mutant recompiles only what includes
-# the changed file; with ccache the restored original comes from the cache.
+# Work happens in a scratch copy (build-mutants/src) and a build directory in it that persists
+# between runs (build-mutants/src/build), so each mutant recompiles only what includes the
+# changed file; with ccache the restored original comes from the cache.
 set -euo pipefail
 # The whole script is one function, read before it runs: editing the file meanwhile is safe.
 main() {
@@ -39,7 +39,9 @@ while [ $# -gt 0 ]; do
 done
 scratch=${PELAVO_MUTANT_DIR:-$root/build-mutants}
 src=$scratch/src
-bld=$scratch/build
+# The build directory sits where the tree's own build/ does (rsync leaves it alone), so with
+# ccache and a base directory the unchanged files come from the tree's own builds.
+bld=$src/build
 logs=$scratch/logs
 test_timeout=${PELAVO_MUTANT_TIMEOUT:-300}
 
@@ -117,7 +119,7 @@ if [ "$check" = 1 ]; then echo "mutants: all $total original texts found"; exit 
 
 # ---- scratch copy and build directory ----
 command -v rsync >/dev/null || { echo "mutants: rsync is needed" >&2; exit 2; }
-mkdir -p "$src" "$bld" "$logs"
+mkdir -p "$src" "$logs"
 rsync -a --delete --exclude '/build' --exclude '/build-*' --exclude '/.git' "$root/" "$src/"
 # A run stopped half-way may have left a mutant's object behind; rsync gives the file back its
 # old time stamp, so it must be made newer than that object.
