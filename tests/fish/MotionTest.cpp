@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "fish/LargeFish.h"
 #include "fish/SlowFish.h"
@@ -330,4 +332,245 @@ TEST(LargeFishBounds, CrossingTheLeftWallReappearsAtTheRightInOneCaseOfFive) {
   s.speed = 0.05f;
   s.move();
   EXPECT_NEAR(s.x, -50.05f - 0.05f + 0.1f, 1e-4);  // slow fish never jump across
+}
+
+TEST(FishTouch, TheStartleBandEndsJustInsideMinus60AndMinus90AndSkipsMinus75) {
+  SpeciesFish f;
+  const std::pair<float, bool> cases[] = {
+      {-59.99f, false}, {-60.0f, false}, {-60.01f, true}, {-74.99f, true}, {-75.0f, false},
+      {-75.01f, true},  {-89.99f, true}, {-90.0f, false}, {-90.01f, false}};
+  for (const auto& [z, inside] : cases) {
+    f.z = z;
+    EXPECT_EQ(f.startleZone(), inside) << "z " << z;
+  }
+}
+
+TEST(FishTouch, FlightTurnAtTheQuadrantEnds) {
+  // T in (0, 180] turns +90, T in [-180, 0] turns -90.
+  const std::pair<float, float> cases[] = {{180, 270}, {181, 91}, {0, -90}, {1, 91},
+                                           {-180, -270}, {-181, -91}};
+  for (const auto& [from, to] : cases) {
+    SpeciesFish f = SettledFish(from);
+    f.z = -70;
+    f.touch();
+    EXPECT_FLOAT_EQ(f.targetHeading, to) << "from " << from;
+  }
+}
+
+TEST(FishTurn, HeadingStepIsTenFromATargetOfTenThreeFromFiveAndOneBelow) {
+  // After one stepping call (every third), heading has moved by the step toward the target.
+  const std::pair<float, float> cases[] = {{10, 10}, {-10, -10}, {30, 10}, {9, 3},
+                                           {5, 3},   {-5, -3},   {4, 1},   {-4, -1}};
+  for (const auto& [target, first] : cases) {
+    SpeciesFish f;
+    f.heading = 0;
+    f.targetHeading = target;
+    for (int i = 0; i < 3; ++i) {
+      float b[23] = {};
+      f.turnAndBend(b, 23);
+    }
+    EXPECT_FLOAT_EQ(f.heading, first) << "target " << target;
+  }
+  // Feeding always steps by ten.
+  SpeciesFish hungry;
+  hungry.heading = 0;
+  hungry.targetHeading = 40;
+  hungry.feeding = true;
+  for (int i = 0; i < 6; ++i) {
+    float b[23] = {};
+    hungry.turnAndBend(b, 23);
+  }
+  EXPECT_FLOAT_EQ(hungry.heading, 20.0f);
+}
+
+TEST(FishTurn, AfterTheTurnTheBodyFallsInLineTwoDegreesPerCallOrTenWhileFeeding) {
+  for (const bool feeding : {false, true}) {
+    SCOPED_TRACE(feeding);
+    SpeciesFish f = SettledFish(20);
+    f.bodyStraight = false;
+    f.feeding = feeding;
+    for (int c = 0; c < 23; ++c) f.bendAngles[c] = c % 2 ? 5 : 31;
+    float bend[23] = {};
+    f.turnAndBend(bend, 23);
+    const int s = feeding ? 10 : 2;
+    for (int c = 0; c < 23; ++c) {
+      const int expected = c % 2 ? std::min(5 + s, 20) : std::max(31 - s, 20);
+      EXPECT_EQ(f.bendAngles[c], expected) << "entry " << c;
+      EXPECT_FLOAT_EQ(bend[c], static_cast<float>(expected));
+    }
+    EXPECT_FALSE(f.bodyStraight);
+  }
+}
+
+TEST(FishWander, ANewTargetSpeedIsApproachedByFiveHundredths) {
+  int seen = 0;
+  for (std::uint32_t seed = 1; seed < 40 && seen < 4; ++seed) {
+    crt::setRandState(seed);
+    crt::rand();
+    const float target = static_cast<float>(crt::rand() % 4 + 1) * 0.1f;
+    if (target == 0.2f) continue;
+    SpeciesFish f = SettledFish(100);
+    f.speed = 0.2f;
+    f.wanderTimer = 401;
+    crt::setRandState(seed);
+    ASSERT_FLOAT_EQ(f.wander(), target);
+    EXPECT_FLOAT_EQ(f.speed, target > 0.2f ? 0.25f : 0.15f) << "target " << target;
+    ++seen;
+  }
+  EXPECT_EQ(seen, 4);
+}
+
+TEST(FishOrders, RandomClimbIsFifteenTo29AgainstTheSignAndRandomTurnUpTo169) {
+  for (std::uint32_t seed : {3u, 17u, 4242u}) {
+    crt::setRandState(seed);
+    const int r = crt::rand() % 15 + 15;
+    SpeciesFish f;
+    f.targetPitch = 0;
+    crt::setRandState(seed);
+    f.changePitch(0, true, fish::kPitchRandom);
+    EXPECT_FLOAT_EQ(f.targetPitch, static_cast<float>(r));  // not above 0: adds
+    crt::setRandState(seed);
+    f.targetPitch = 40;
+    f.changePitch(0, true, fish::kPitchRandom);
+    EXPECT_FLOAT_EQ(f.targetPitch, 40.0f - r);
+
+    crt::setRandState(seed);
+    const int h = crt::rand() % 170;
+    SpeciesFish g = SettledFish(180);  // 180 is not above 180: adds
+    crt::setRandState(seed);
+    g.changeHeading(0, true, fish::kHeadingRandom);
+    EXPECT_FLOAT_EQ(g.targetHeading, 180.0f + h);
+    SpeciesFish k = SettledFish(181);
+    crt::setRandState(seed);
+    k.changeHeading(0, true, fish::kHeadingRandom);
+    EXPECT_FLOAT_EQ(k.targetHeading, 181.0f - h);
+  }
+}
+
+TEST(FishMove, AtASideWallTheFishTurnsOnTheSpotWhileMoreThan15DegreesOff) {
+  for (const float off : {15.5f, 15.0f}) {
+    SCOPED_TRACE(off);
+    SpeciesFish f = SettledFish(0);
+    f.targetHeading = 15;
+    f.heading = 15 - off;
+    f.targetPitch = 30;
+    f.speed = 0.2f;
+    f.wallCode = fish::kWallLeft;
+    f.move();
+    if (off > 15.0f) {
+      EXPECT_FLOAT_EQ(f.y, 0.0f);
+      EXPECT_EQ(f.wallCode, fish::kWallLeft);
+    } else {
+      EXPECT_NEAR(f.y, 0.1f, 1e-6);
+      EXPECT_EQ(f.wallCode, fish::kWallNone);
+    }
+  }
+}
+
+TEST(FishBounds, PoolFishSlowWithinTwoOfTheBackAndFrontAndStopAtTheFront) {
+  // Heading 0 keeps z still through the move.
+  const std::pair<float, float> cases[] = {
+      {2.0f + 0.05f, 0.2f}, {2.0f - 0.05f, 0.19f}, {28.0f - 0.05f, 0.2f}, {28.0f + 0.05f, 0.19f}};
+  for (const auto& [fromBack, speed] : cases) {
+    SpeciesFish f = SettledFish(0);
+    f.speed = 0.2f;
+    f.z = f.zMin + fromBack;  // the depth range is 30
+    f.move();
+    EXPECT_FLOAT_EQ(f.speed, speed) << "z " << f.z;
+  }
+  SpeciesFish g = SettledFish(90);  // heading +z over the front
+  g.speed = 0.2f;
+  g.z = g.zMax + 0.5f;
+  crt::setRandState(8);
+  const int r = crt::rand() % 15;
+  crt::setRandState(8);
+  g.move();
+  EXPECT_FLOAT_EQ(g.z, g.zMax);
+  EXPECT_EQ(g.wallCode, fish::kWallFront);
+  EXPECT_FLOAT_EQ(g.targetHeading, 90.0f - r);  // sense true == headingMinusX (90 is -x)
+}
+
+TEST(FishBounds, TheTopBoundIsReachedAtExactlyItsHeight) {
+  SpeciesFish f = SettledFish(0);
+  f.targetPitch = 20;
+  f.y = f.yMax;
+  f.targetPitch = 0;
+  f.move();
+  EXPECT_EQ(f.wallCode, fish::kWallTop);
+  SpeciesFish g = SettledFish(0);
+  g.y = g.yMax - 0.01f;
+  g.move();
+  EXPECT_EQ(g.wallCode, fish::kWallNone);
+  EXPECT_FLOAT_EQ(g.y, g.yMax - 0.01f);
+  SpeciesFish h = SettledFish(0);
+  h.y = h.yMin;
+  h.move();
+  EXPECT_EQ(h.wallCode, fish::kWallBottom);
+  SpeciesFish k = SettledFish(0);
+  k.y = k.yMin + 0.01f;
+  k.move();
+  EXPECT_EQ(k.wallCode, fish::kWallNone);
+}
+
+namespace {
+
+LargeFish LargeAt(float x, float z, float heading) {
+  LargeFish f;
+  f.FishMotion::setBounds(-50, 50, 30, -30, -85, -55);
+  f.x = x;
+  f.y = 0;
+  f.z = z;
+  f.heading = f.targetHeading = f.bendFrom = heading;
+  f.targetPitch = f.pitch = 0;
+  f.speed = 0.2f;
+  return f;
+}
+
+}  // namespace
+
+TEST(LargeFishBounds, SlowWithinTenOfTheSidesAndFiveOfTheFront) {
+  // Heading 90 keeps x still (it moves +z by the speed); heading 0 keeps z still.
+  LargeFish a = LargeAt(-50 + 9.95f, -70, 90);
+  a.move();
+  EXPECT_FLOAT_EQ(a.speed, 0.19f);
+  LargeFish b = LargeAt(-50 + 10.05f, -70, 90);
+  b.move();
+  EXPECT_FLOAT_EQ(b.speed, 0.2f);
+  LargeFish c = LargeAt(50 - 9.95f, -70, 90);
+  c.move();
+  EXPECT_FLOAT_EQ(c.speed, 0.19f);
+  LargeFish d = LargeAt(50 - 10.05f, -70, 90);
+  d.move();
+  EXPECT_FLOAT_EQ(d.speed, 0.2f);
+
+  LargeFish e = LargeAt(0, -55 - 4.95f, 0);
+  e.move();
+  EXPECT_FLOAT_EQ(e.speed, 0.19f);
+  LargeFish g = LargeAt(0, -55 - 5.05f, 0);
+  g.move();
+  EXPECT_FLOAT_EQ(g.speed, 0.2f);
+}
+
+TEST(LargeFishBounds, NearTheCameraTheFishIsHeldAtMinus9) {
+  LargeFish f = LargeAt(0, -15, 90);
+  f.move();
+  EXPECT_FLOAT_EQ(f.z, -9.0f);
+  LargeFish g = LargeAt(0, -8.5f, 0);
+  g.move();
+  EXPECT_FLOAT_EQ(g.z, -8.5f);
+}
+
+TEST(FishConstruction, OneDrawInTenMakesAPoolFishBig) {
+  int big = 0, checked = 0;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    crt::setRandState(seed);
+    const int draw = crt::rand();
+    crt::setRandState(seed);
+    SpeciesFish f;
+    EXPECT_EQ(f.size, draw % 10 == 0 ? 8 : 5) << "draw " << draw;
+    big += f.size == 8 ? 1 : 0;
+    ++checked;
+  }
+  EXPECT_GT(big, 10);
+  EXPECT_LT(big, checked / 5);
 }

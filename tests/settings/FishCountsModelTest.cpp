@@ -108,6 +108,18 @@ TEST(FishCountsModel, ClickRulesAtTheEdges) {
   EXPECT_EQ(res.redrawPrevious, kNoCell);
 }
 
+// A click picks (x div 100) + 5 * (y div 90): the last pixel of a column or row still belongs
+// to it, the next one to the next cell.
+TEST(FishCountsModel, ClickIndexChangesAtEachHundredthColumnAndNinetiethRow) {
+  FishCountsModel m;
+  const int cases[][3] = {{99, 0, 0}, {100, 0, 1}, {199, 89, 1}, {200, 89, 2},
+                          {0, 90, 5}, {499, 179, 9}, {0, 180, 10}};
+  for (const auto& c : cases) {
+    m.Click(c[0], c[1]);
+    EXPECT_EQ(m.Selected(), c[2]) << c[0] << "," << c[1];
+  }
+}
+
 TEST(FishCountsModel, CellGeometry) {
   const auto c0 = FishCountsModel::CellRectangle(0);
   EXPECT_EQ(c0.left, 2);

@@ -52,6 +52,16 @@ class PlaylistModelTest : public ::testing::Test {
   PlaylistModel model;
 };
 
+TEST_F(PlaylistModelTest, VolumeKeepsWithinZeroToAThousand) {
+  const std::pair<int, int> cases[] = {{0, 0}, {-1, 0}, {1, 1}, {1000, 1000}, {1001, 1000}};
+  for (const auto& [set, kept] : cases) {
+    model.SetVolume(set);
+    EXPECT_EQ(model.Volume(), kept) << set;
+    EXPECT_EQ(model.Player().Volume(), kept) << set;
+    EXPECT_EQ(PlaylistModel(set).Volume(), kept) << set;
+  }
+}
+
 TEST_F(PlaylistModelTest, TrackTableForEveryModeAndState) {
   ModelWith(3);
   // Not playing, nothing selected: first entry, Random a drawn one.

@@ -130,6 +130,28 @@ TEST_F(SlideshowModelTest, IntervalCountsWholeTicksAndZeroOrNoNumberChangesEvery
   }
 }
 
+// Add Image starts the show only when the list has just become one picture long: adding a
+// second one while the show runs does not restart its interval.
+TEST_F(SlideshowModelTest, OnlyTheFirstAddedPictureStartsTheShow) {
+  SlideshowModel model;
+  model.SetOwnImage(true);
+  model.Stop();
+  EXPECT_EQ(model.AddChosen(Picture("a.png")), SlideshowModel::AddResult::kAdded);
+  EXPECT_TRUE(model.Active());
+  model.Tick();  // shows it at once
+  EXPECT_EQ(model.CurrentTexture(), static_cast<int>(model.Texture(0)));
+  for (int i = 0; i < 3; ++i) model.Tick();
+  EXPECT_EQ(model.TickCount(), 3);
+  model.Stop();
+  EXPECT_EQ(model.AddChosen(Picture("b.png")), SlideshowModel::AddResult::kAdded);
+  EXPECT_FALSE(model.Active()) << "a second picture does not start a stopped show";
+  model.SetOwnImage(true);
+  model.Tick();
+  for (int i = 0; i < 3; ++i) model.Tick();
+  EXPECT_EQ(model.AddChosen(Picture("c.png")), SlideshowModel::AddResult::kAdded);
+  EXPECT_EQ(model.TickCount(), 3) << "a third picture does not restart the interval";
+}
+
 TEST_F(SlideshowModelTest, ModesPickTheNextPicture) {
   SlideshowModel model;
   AddPictures(model, 3);
@@ -241,6 +263,19 @@ TEST_F(SlideshowModelTest, ListAndLampsSurviveSaveAndLoad) {
   EXPECT_EQ(dir.messages().back().text, std::string("(").append(b).append(")image loading error."));
   third.Save();
   EXPECT_EQ(settings::ReadSetting("Custom Images", "ImageSum"), "2");
+}
+
+TEST_F(SlideshowModelTest, AnEmptySavedListWithOwnImagesOnStartsNoShow) {
+  settings::WriteSetting(settings::kImageSection, settings::kOwnImageKey, "1");
+  settings::WriteSetting(settings::kImageSection, settings::kImageSumKey, "0");
+  SlideshowModel model;
+  model.Load();
+  EXPECT_TRUE(model.OwnImage());
+  EXPECT_FALSE(model.Active());
+  settings::WriteSetting(settings::kImageSection, settings::kImageSumKey, "1");
+  settings::WriteSetting(settings::kImageSection, "ImageList0", Picture("a.png"));
+  model.Load();
+  EXPECT_TRUE(model.Active());
 }
 
 TEST_F(SlideshowModelTest, FileLampsResolveToOneModeAndAnEmptyIntervalReadsFive) {

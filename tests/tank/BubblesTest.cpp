@@ -184,6 +184,114 @@ TEST_F(Bubbles, EachDrawnBubbleTakesTwoWobbleDraws) {
   EXPECT_EQ(after, crt::randState());
 }
 
+// An emitter whose particles a test can set up.
+struct OpenEmitter : tank::BubbleEmitter {
+  tank::BubbleParticle& at(int i) { return particles_[i]; }
+  void Activate(int n) { active_ = n; }
+};
+
+// Speed grows by 0.00083333330 a frame: after n frames a bubble has risen by
+// n * vy + a * n (n - 1) / 2.
+TEST_F(Bubbles, RiseSpeedGrowsByTheAccelerationEveryFrame) {
+  constexpr double kA = 0.00083333330;
+  constexpr int kFrames = 60;  // short of any rebirth: life 200 lasts 81 frames at the most fade
+  tank::BubbleEmitter e;
+  ASSERT_TRUE(e.Initialise(110));
+  for (int i : {0, 1}) {
+    const tank::BubbleParticle start = e.particle(i);
+    for (int n = 0; n < kFrames; ++n) e.Draw(i + 1);
+    const tank::BubbleParticle& p = e.particle(i);
+    EXPECT_NEAR(p.vy, start.vy + kFrames * kA, 1e-6);
+    EXPECT_NEAR(p.y, start.y + kFrames * start.vy + kA * kFrames * (kFrames - 1) / 2, 2e-4);
+    EXPECT_NEAR(p.x, start.x + kFrames * start.vx, 1e-3);  // x is large: float steps
+    EXPECT_NEAR(p.z, start.z + kFrames * start.vz, 1e-4);
+  }
+}
+
+// A bubble is reborn once a step takes it to -25 or below, to 130 or above, or its life to 0
+// or below; a hundredth short of each it moves on.
+TEST_F(Bubbles, RebirthAtExactlyMinus25Or130OrNoLifeLeft) {
+  OpenEmitter e;
+  ASSERT_TRUE(e.Initialise(1));
+  e.Activate(1);
+  auto reborn = [&](float y, float life, float fade) {
+    tank::BubbleParticle& p = e.at(0);
+    p.y = y;
+    p.vy = 0.0f;
+    p.ay = 0.0f;
+    p.life = life;
+    p.fade = fade;
+    e.Update();
+    return p.life == 200.0f && p.y >= -1.0f && p.y <= -0.955f;
+  };
+  EXPECT_TRUE(reborn(-25.0f, 200.0f, 0.0f));
+  EXPECT_FALSE(reborn(-24.99f, 200.0f, 0.0f));
+  EXPECT_TRUE(reborn(130.0f, 200.0f, 0.0f));
+  EXPECT_FALSE(reborn(129.99f, 200.0f, 0.0f));
+  EXPECT_TRUE(reborn(50.0f, 2.0f, 2.0f));
+  EXPECT_FALSE(reborn(50.0f, 2.01f, 2.0f));
+}
+
+// Rebirth draws x, y, z, two for x speed, y speed, z speed (of a draw taken modulo 90000, so
+// the whole draw) and the fade, and keeps the size.
+TEST_F(Bubbles, RebirthTakesEightDrawsInOrderAndKeepsTheSize) {
+  OpenEmitter e;
+  ASSERT_TRUE(e.Initialise(1));
+  e.Activate(1);
+  std::uint32_t seed = 1;
+  int d[8];
+  for (;; ++seed) {
+    crt::setRandState(seed);
+    for (int& v : d) v = crt::rand();
+    if (d[6] >= 9000 && d[2] % 9000 != 0) break;  // a draw that tells the two moduli apart
+  }
+  tank::BubbleParticle& p = e.at(0);
+  const float size = p.halfSize;
+  p.life = 0.5f;
+  p.fade = 1.0f;
+  crt::setRandState(seed);
+  e.Update();
+  EXPECT_FLOAT_EQ(p.x, d[0] % 200 - 100.0f);
+  EXPECT_FLOAT_EQ(p.y, (d[1] % 9) * 0.005f - 1.0f);
+  EXPECT_FLOAT_EQ(p.z, (d[2] % 9000) * 1e-6f);
+  EXPECT_FLOAT_EQ(p.vx, ((d[3] % 9000) - (d[4] % 9000)) * 7e-6f);
+  EXPECT_FLOAT_EQ(p.vy, (d[5] % 9000) * 0.000042f);
+  EXPECT_FLOAT_EQ(p.vz, d[6] * 1e-6f);
+  EXPECT_FLOAT_EQ(p.ay, 0.00083333330f);
+  EXPECT_EQ(p.life, 200.0f);
+  EXPECT_FLOAT_EQ(p.fade, (d[7] % 50) * 0.05f);
+  EXPECT_EQ(p.halfSize, size);
+}
+
+// Each square is drawn 0 to 0.19 to the right of its particle, by (draw mod 20) * 0.01.
+TEST_F(Bubbles, TheWobbleShiftsEachSquareByItsDrawInHundredths) {
+  const std::size_t perQuad = PolygonsPerQuad();
+  tank::BubbleEmitter e;
+  ASSERT_TRUE(e.Initialise(110));
+  constexpr int kShown = 20;
+  std::vector<tank::BubbleParticle> before(&e.particle(0), &e.particle(0) + kShown);
+  crt::setRandState(31337);
+  int jx[kShown];
+  for (int& v : jx) {
+    v = crt::rand() % 20;
+    crt::rand();
+  }
+  crt::setRandState(31337);
+  const auto polys = tanktest::CapturePolygons([&] { e.Draw(kShown); });
+  ASSERT_EQ(polys.size(), kShown * perQuad);
+  for (int i = 0; i < kShown; ++i) {
+    double minX = 1e9, maxX = -1e9;
+    for (std::size_t k = 0; k < perQuad; ++k)
+      for (const auto& v : polys[i * perQuad + k]) {
+        minX = std::min(minX, v.x);
+        maxX = std::max(maxX, v.x);
+      }
+    const tank::BubbleParticle& p = before[i];
+    EXPECT_NEAR(minX, p.x + jx[i] * 0.01 - p.halfSize, 2e-3) << "bubble " << i;
+    EXPECT_NEAR(maxX - minX, 2.0 * p.halfSize, 2e-3);
+  }
+}
+
 TEST(BubblesWithoutPool, DrawNothing) {
   tanktest::Gl gl(64, 64);
   tank::BubbleEmitter e;

@@ -125,6 +125,35 @@ TEST_F(Pellets, SinksTenUnitsIn1158To2200FramesThenLeaves) {
   EXPECT_LT(fastest, slowest);
 }
 
+// Each frame a sinking pellet drops by its fall speed, tilts 0.4 degrees, spins 2 degrees and
+// wobbles sideways and in depth by at most 32767 * 6.103702e-8 (two thousandths).
+TEST_F(Pellets, TumblesAtItsPerFrameRatesAndWobblesByAtMostTwoThousandths) {
+  constexpr int kFrames = 50;
+  constexpr double kMaxWobble = 32767 * 6.103702e-8;
+  for (std::uint32_t seed : {5u, 77u}) {
+    crt::setRandState(seed);
+    tank::FoodPellet p;
+    p.Drop(0.0f, 0.0f, -70.0f);
+    const float tilt0 = p.tilt(), spin0 = p.spin(), y0 = p.localY();
+    double widest = 0;
+    for (int n = 1; n <= kFrames; ++n) {
+      const float x = p.localX(), y = p.localY(), z = p.localZ();
+      glPushMatrix();
+      p.DrawAndMove();
+      glPopMatrix();
+      EXPECT_NEAR(p.localY(), y - p.fallSpeed(), 1e-6);
+      EXPECT_LE(std::fabs(p.localX() - x), kMaxWobble + 1e-7);
+      EXPECT_LE(std::fabs(p.localZ() - z), kMaxWobble + 1e-7);
+      widest = std::max(widest, static_cast<double>(std::fabs(p.localX() - x)));
+    }
+    EXPECT_GT(widest, kMaxWobble / 4) << "the wobble is a real one";
+    EXPECT_NEAR(p.tilt(), tilt0 + 0.4 * kFrames, 1e-3);
+    EXPECT_NEAR(p.spin(), spin0 + 2.0 * kFrames, 1e-3);
+    EXPECT_NEAR(p.localY(), y0 - kFrames * p.fallSpeed(), 1e-4);
+    p.Release();
+  }
+}
+
 TEST_F(Pellets, ConsumedPelletVanishesAtItsNextDraw) {
   tank::FoodPellet p;
   p.Drop(-4.0f, 2.0f, -70.0f);

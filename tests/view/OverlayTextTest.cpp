@@ -7,6 +7,7 @@
 
 #include "SceneFixture.h"
 #include "support/OffscreenGl.h"
+#include "view/Camera.h"
 #include "view/OverlayText.h"
 
 namespace {
@@ -104,6 +105,80 @@ TEST_F(GlyphListsTest, FormattedTextIsCutAt255CharactersAndAMissingFormatDrawsNo
   const Drawn none = Measure(gl, [&] { glyphs.DrawText(nullptr); });
   EXPECT_EQ(none.litPixels, 0);
   EXPECT_FLOAT_EQ(none.advance, 0.0f);
+}
+
+// The overlay's lines through the frame's own projection and camera: the title and the two
+// help lines must match the texts drawn at their places, and a fourth line must stand at
+// x = -4 two units under the help lines.
+TEST(OverlayLines, TitleAndHelpLinesShowAtTheirPlacesWithALastLineBelow) {
+  constexpr int kSize = 512;
+  OffscreenGl gl(kSize, kSize);
+  view::GlyphLists glyphs;
+  ASSERT_TRUE(glyphs.Build()) << "no bold sans font found";
+  auto render = [&](auto draw) {
+    glViewport(0, 0, kSize, kSize);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    view::ApplyFrustum(kSize, kSize);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    view::ApplyCamera();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_NORMALIZE);
+    glColor4f(1, 1, 1, 1);
+    draw();
+    glFinish();
+    return gl.pixels();
+  };
+  view::Overlay overlay;
+  const auto shown = render([&] { overlay.RunFrame(glyphs); });
+  ASSERT_TRUE(overlay.drewLastFrame());
+  struct Line {
+    const char* text;
+    float x, y, z;
+  };
+  const Line lines[] = {{"3D Pelavo Zudadudu Zavivizarov 1.0", -5.5f, 4.0f, -60.0f},
+                        {"[Right Click]: Toolbar popup", -4.0f, 1.0f, -60.0f},
+                        {"[ESC]: Exit", -4.0f, 0.0f, -60.0f}};
+  const auto expected = render([&] {
+    for (const Line& l : lines) {
+      glPushMatrix();
+      glTranslatef(l.x, l.y, l.z);
+      glyphs.DrawText("%s", l.text);
+      glPopMatrix();
+    }
+  });
+  // Screen place of a world point 50 units in front of the eye.
+  auto column = [](double x) { return static_cast<int>((x / 50.0 / 0.4 + 1.0) / 2.0 * kSize); };
+  auto row = [](double y) { return static_cast<int>((y / 50.0 / 0.4 + 1.0) / 2.0 * kSize); };
+  const int split = row(-1.0);  // between the descenders of line 3 and the top of line 4
+  int differing = 0, lit = 0;
+  int lastLeft = kSize, lastTop = -1, lastBottom = kSize;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      const std::size_t at = (static_cast<std::size_t>(y) * kSize + x) * 4;
+      const bool on = shown[at] > 128;
+      if (y > split) {
+        lit += on ? 1 : 0;
+        if (on != (expected[at] > 128)) ++differing;
+      } else if (on) {
+        lastLeft = std::min(lastLeft, x);
+        lastTop = std::max(lastTop, y);
+        lastBottom = std::min(lastBottom, y);
+      }
+    }
+  EXPECT_GT(lit, 1000);
+  EXPECT_EQ(differing, 0);
+  ASSERT_GE(lastTop, 0) << "no fourth line";
+  EXPECT_NEAR(lastLeft, column(-4.0), 4);  // a glyph starts a little right of its origin
+  EXPECT_GE(lastLeft, column(-4.0));
+  EXPECT_LT(lastTop, row(-1.0));
+  EXPECT_GT(lastTop, row(-1.8));
+  EXPECT_GE(lastBottom, row(-2.5));
+  glyphs.Release();
 }
 
 // The overlay through the scene's frames.

@@ -215,6 +215,38 @@ TEST(FeedClick, LandsUnderTheCursorNearEveryCornerOfAWideAndATallScreen) {
   }
 }
 
+// The food lands at the latched pick itself, exactly 2 below it; the pick holds bars under the
+// cursor over the whole height of the view, so a click in the tank's top rows drops too.
+TEST(FeedClick, FoodLandsExactlyTwoBelowTheLatchedPickAlsoInTheTopRowsOfTheTank) {
+  SceneFixture f(kW, kH);
+  f.WriteCounts(0);
+  ASSERT_TRUE(f.Start());
+  f.Frames(2);
+  const tank::TankBox box = f.scene->tankBox();
+  const double halfY = 0.4 * kBarDistance;
+  // A world height 2 under the top of the tank, or near the top of the view if that is lower.
+  const double topY = std::min(static_cast<double>(box.top) - 2.0, halfY - 1.0);
+  ASSERT_GT(topY, box.top - 10.0) << "the view does not reach the tank's top rows";
+  const int topRow = static_cast<int>(kH / 2.0 - topY / halfY * (kH / 2.0));
+  const int mice[][2] = {{kW / 2, kH / 2}, {kW / 3, topRow}, {kW * 4 / 5, kH * 3 / 4}};
+  const view::PickBars& bars = f.scene->pickBars();
+  for (int k = 0; k < 3; ++k) {
+    SCOPED_TRACE(k);
+    Click(*f.scene, mice[k][0], mice[k][1]);
+    f.scene->RunFrame();
+    ASSERT_EQ(f.scene->activePellets(), k + 1) << "the click dropped no food";
+    f.scene->RunFrame();
+    const DropPoint d = DropOf(f.scene->pellet(k));
+    EXPECT_NEAR(d.x, bars.latchedX(), 0.005);
+    EXPECT_NEAR(d.y, bars.latchedY() - 2.0, 0.005);
+    EXPECT_NEAR(d.z, -70.0, 0.005);
+    double ex, ey;
+    UnderMouse(mice[k][0], mice[k][1], &ex, &ey);
+    EXPECT_NEAR(bars.latchedX(), ex, 1.2);
+    EXPECT_NEAR(bars.latchedY(), ey, 1.2);
+  }
+}
+
 TEST(FeedClick, TheTwentyFirstClickDropsNothingAndOtherModesNeverDrop) {
   SceneFixture f(kW, kH);
   f.WriteCounts(0);
