@@ -1,12 +1,13 @@
 // Frame-time benchmark: the whole scene rendered offscreen (OSMesa) at 1920 x 1080 with a
 // fixed settings file (ten fish per species, default bubbles, background on).
 //
-//   frame_bench [--profile] [--frames N] [--immediate] [--size WxH]
+//   frame_bench [--profile] [--frames N] [--warmup N] [--immediate] [--size WxH]
 //
-// Phases, each after a warm-up that reveals every fish:
+// Phases, after a warm-up (120 frames unless told; 100 reveal every fish):
 //   feed     Feed mode, the mouse over the tank: every frame runs the bar picks;
 //   touch    Touch mode, a click every few frames: those frames pick fish;
-//   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides).
+//   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides),
+//            100 frames or --frames if fewer.
 // --profile waits for the GL (glFinish) after every step of the frame and prints each step's
 // median and 95th percentile; the waits make the whole frame slower, so the phase lines of a
 // profiling run are not the program's frame times. --immediate draws the fish through the
@@ -15,6 +16,10 @@
 // Also printed: the simulation alone (every fish's motion and wave step without GL), start-up
 // to the first finished frame, peak memory. The LAST line is the summary over the feed and
 // touch phases: frame_ms_median=... frame_ms_p95=... fps=... startup_ms=...
+//
+// Instruction counts of the measured frames alone, with every frame rasterized on the main
+// thread: LP_NUM_THREADS=0 valgrind --tool=callgrind --collect-atstart=no
+// --toggle-collect='*Measure*' build/bench/frame_bench --frames 3 --warmup 100
 #include <GL/gl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -116,6 +121,7 @@ struct Options {
   bool profile = false;
   bool immediate = false;
   int frames = kDefaultFrames;
+  int warmUp = kWarmUpFrames;
   int width = kDefaultWidth;
   int height = kDefaultHeight;
 };
@@ -133,12 +139,22 @@ Options Parse(int argc, char** argv) {
       ++i;
     } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
       o.frames = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--warmup") == 0 && i + 1 < argc) {
+      o.warmUp = std::max(0, std::atoi(argv[++i]));
     } else {
-      std::fprintf(stderr, "usage: frame_bench [--profile] [--immediate] [--frames N] [--size WxH]\n");
+      std::fprintf(stderr, "usage: frame_bench [--profile] [--immediate] [--frames N] [--warmup N] [--size WxH]\n");
       std::exit(2);
     }
   }
   return o;
+}
+
+// Frames that are not measured (kept out of Measure, whose name a profiler may select).
+void WarmUp(view::Scene& scene, int frames) {
+  for (int i = 0; i < frames; ++i) {
+    scene.RunFrame();
+    glFinish();
+  }
 }
 
 // Runs `frames` frames, calling before(i) ahead of frame i; returns the frame times and sets
@@ -210,7 +226,7 @@ int main(int argc, char** argv) {
       // Feed mode with the mouse over the middle of the tank: both bar picks every frame.
       scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
-      Measure(*scene, kWarmUpFrames, nullptr, cpuMs, none);
+      WarmUp(*scene, options.warmUp);
       if (probe) timer.Clear();
       const std::vector<double> feed = Measure(*scene, options.frames, probe, cpuMs, none);
       PrintPhase("feed", feed, cpuMs);
@@ -234,7 +250,7 @@ int main(int argc, char** argv) {
       scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
       if (probe) timer.Clear();
-      const std::vector<double> overlay = Measure(*scene, kOverlayFrames, probe, cpuMs, [&](int) {
+      const std::vector<double> overlay = Measure(*scene, std::min(kOverlayFrames, options.frames), probe, cpuMs, [&](int) {
         if (!scene->overlay().visible()) scene->ToggleOverlay();
       });
       PrintPhase("overlay", overlay, cpuMs);
