@@ -9,7 +9,7 @@
 //   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides),
 //            100 frames or --frames if fewer.
 // --profile waits for the GL (glFinish) after every step of the frame and prints each step's
-// median and 95th percentile; the waits make the whole frame slower, so the phase lines of a
+// median and 95th percentile wall time and its median CPU time (all threads); the waits make the whole frame slower, so the phase lines of a
 // profiling run are not the program's frame times. --immediate draws the fish through the
 // old one-call-per-vertex path, for comparison.
 //
@@ -23,6 +23,7 @@
 #include <GL/gl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -65,10 +66,9 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 // CPU time of every thread of the process (the rasterizer threads too), in ms. Less
 // disturbed than wall time when other programs share the cores.
 double ProcessCpuMs() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
-         (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1.0e6;
 }
 
 struct Stats {
@@ -87,34 +87,43 @@ Stats Summarise(std::vector<double> v) {
   return s;
 }
 
-// Charges each step the time from the previous step's end to its own, after glFinish.
+// Charges each step the time from the previous step's end to its own, after glFinish: wall
+// time and the CPU time of all the process's threads.
 class StepTimer : public view::FrameProbe {
  public:
   void BeginFrame() {
     glFinish();
     last_ = Clock::now();
+    lastCpu_ = ProcessCpuMs();
   }
   void After(view::FrameStep step) override {
     glFinish();
     const auto now = Clock::now();
+    const double cpu = ProcessCpuMs();
     times_[static_cast<int>(step)].push_back(Ms(now - last_));
+    cpu_[static_cast<int>(step)].push_back(cpu - lastCpu_);
     last_ = now;
+    lastCpu_ = cpu;
   }
   void Print(const char* phase) const {
-    std::printf("%-8s steps (ms, median / p95):", phase);
+    std::printf("%-8s steps (ms, median / p95 wall, median cpu):", phase);
     for (int k = 0; k < kSteps; ++k) {
       const Stats s = Summarise(times_[k]);
-      std::printf(" %s=%.2f/%.2f", view::kFrameStepNames[k], s.median, s.p95);
+      const Stats c = Summarise(cpu_[k]);
+      std::printf(" %s=%.2f/%.2f/%.2f", view::kFrameStepNames[k], s.median, s.p95, c.median);
     }
     std::printf("\n");
   }
   void Clear() {
     for (auto& t : times_) t.clear();
+    for (auto& t : cpu_) t.clear();
   }
 
  private:
   Clock::time_point last_;
+  double lastCpu_ = 0;
   std::array<std::vector<double>, kSteps> times_;
+  std::array<std::vector<double>, kSteps> cpu_;
 };
 
 struct Options {

@@ -42,6 +42,9 @@ class Scene {
   void SetFrameProbe(FrameProbe* probe) { probe_ = probe; }
   // Comparison only: draw the backdrop even where the background sheet hides all of it.
   void SetAlwaysDrawBackdrop(bool always) { alwaysDrawBackdrop_ = always; }
+  // Comparison only: draw the background sheet with its picture's own minification filter
+  // even where the picture is only ever magnified.
+  void SetKeepSheetFilter(bool keep) { keepSheetFilter_ = keep; }
   // The strips of the view where this frame draws the backdrop (the rest is covered by the
   // background sheet); -1 when it is drawn whole.
   int BackdropStrips(PixelRect (&strips)[4]) const;
@@ -78,6 +81,8 @@ class Scene {
   bool buttonDown() const { return buttonDown_; }
   bool feedClickPending() const { return feedClickPending_; }
   int lastPickedFish() const { return lastPickedFish_; }
+  // Whether the last frame drew the sheet by its picture's magnification filter alone.
+  bool sheetFilterChanged() const { return sheetFilterChanged_; }
 
  private:
   void SetFixedGlState();
@@ -120,6 +125,8 @@ class Scene {
   int lastPickedFish_ = -1;
   FrameProbe* probe_ = nullptr;
   bool alwaysDrawBackdrop_ = false;
+  bool keepSheetFilter_ = false;
+  bool sheetFilterChanged_ = false;
 };
 
 }  // namespace view

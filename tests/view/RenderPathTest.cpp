@@ -31,9 +31,11 @@ struct PathRun {
 struct RunOptions {
   bool immediate = false;
   bool alwaysDrawBackdrop = false;
+  bool keepSheetFilter = false;
   int width = kWidth;
   int height = kHeight;
   long backdropPixels = 0;  // filled in: the pixels the backdrop was drawn over
+  int sheetFilterFrames = 0;  // filled in: frames that drew the sheet by its magnification filter
 };
 
 PathRun RenderWith(RunOptions& options) {
@@ -47,6 +49,7 @@ PathRun RenderWith(RunOptions& options) {
   f.WriteCounts(10);
   EXPECT_TRUE(f.Start());
   f.scene->SetAlwaysDrawBackdrop(options.alwaysDrawBackdrop);
+  f.scene->SetKeepSheetFilter(options.keepSheetFilter);
   view::PixelRect strips[4];
   const int n = f.scene->BackdropStrips(strips);
   options.backdropPixels = static_cast<long>(kWidth) * kHeight;
@@ -70,6 +73,7 @@ PathRun RenderWith(RunOptions& options) {
       f.scene->OnLeftUp();
     }
     f.scene->RunFrame();
+    options.sheetFilterFrames += f.scene->sheetFilterChanged();
     if (frame > 20) run.picks.push_back(f.scene->lastPickedFish());
     if (next < static_cast<int>(std::size(kCompareFrames)) && kCompareFrames[next] == frame) {
       glFinish();
@@ -136,6 +140,31 @@ TEST(RenderPath, DrawingTheBackdropOnlyWhereTheSheetMayNotCoverItChangesNoPixel)
     }
     ExpectSameImages(a, b, what.c_str());
     EXPECT_EQ(a.picks, b.picks) << what;
+  }
+}
+
+// Where the background picture is only ever magnified, the sheet is drawn with its
+// minification filter set to the magnification filter; the frames must not change.
+TEST(RenderPath, DrawingAMagnifiedSheetWithoutMipmapsChangesNoPixel) {
+  const int sizes[][2] = {{1920, 1080}, {1280, 1024}, {800, 600}, {600, 800}};
+  for (const auto& size : sizes) {
+    RunOptions changed, kept;
+    changed.width = kept.width = size[0];
+    changed.height = kept.height = size[1];
+    kept.keepSheetFilter = true;
+    const PathRun a = RenderWith(changed);
+    const PathRun b = RenderWith(kept);
+    const std::string what = std::to_string(size[0]) + "x" + std::to_string(size[1]);
+    EXPECT_EQ(kept.sheetFilterFrames, 0) << what;
+    // The 1024 x 512 default picture is magnified on a 1920 x 1080 screen, shrunk on
+    // 800 x 600 ones.
+    if (size[0] == 1920) {
+      EXPECT_EQ(changed.sheetFilterFrames, kFrames) << what;
+    }
+    if (size[0] * size[1] == 800 * 600) {
+      EXPECT_EQ(changed.sheetFilterFrames, 0) << what;
+    }
+    ExpectSameImages(a, b, what.c_str());
   }
 }
 
