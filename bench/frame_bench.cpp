@@ -17,9 +17,10 @@
 // to the first finished frame, peak memory. The LAST line is the summary over the feed and
 // touch phases: frame_ms_median=... frame_ms_p95=... fps=... startup_ms=...
 //
-// Instruction counts of the measured frames alone, with every frame rasterized on the main
-// thread: LP_NUM_THREADS=0 valgrind --tool=callgrind --collect-atstart=no
-// --toggle-collect='*Measure*' build/bench/frame_bench --frames 3 --warmup 100
+// Instruction counts of the measured frames alone, one dump per phase, with every frame
+// rasterized on the main thread (the benchmark switches callgrind's instrumentation on for
+// its phases only): LP_NUM_THREADS=0 valgrind --tool=callgrind --instr-atstart=no
+// build/bench/frame_bench --frames 3 --warmup 100
 #include <GL/gl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -34,6 +35,14 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#define CALLGRIND_DUMP_STATS_AT(name)
+#endif
 
 #include "SimulationStep.h"
 #include "fish/GeneratedPart.h"
@@ -174,6 +183,7 @@ std::vector<double> Measure(view::Scene& scene, int frames, StepTimer* timer, do
   std::vector<double> times;
   times.reserve(static_cast<std::size_t>(frames) + 1);
   const double cpuBegin = ProcessCpuMs();
+  CALLGRIND_START_INSTRUMENTATION;
   for (int i = 0; i < frames; ++i) {
     before(i);
     if (timer) timer->BeginFrame();
@@ -182,11 +192,13 @@ std::vector<double> Measure(view::Scene& scene, int frames, StepTimer* timer, do
     glFinish();
     times.push_back(Ms(Clock::now() - begin));
   }
+  CALLGRIND_STOP_INSTRUMENTATION;
   cpuMs = (ProcessCpuMs() - cpuBegin) / frames;
   return times;
 }
 
 void PrintPhase(const char* phase, const std::vector<double>& times, double cpuMs) {
+  CALLGRIND_DUMP_STATS_AT(phase);
   const Stats s = Summarise(times);
   std::printf("%-8s frames=%zu median=%.2f ms p95=%.2f ms mean=%.2f ms fps=%.1f cpu=%.2f ms\n",
               phase, times.size(), s.median, s.p95, s.mean, s.mean > 0 ? 1000.0 / s.mean : 0.0,

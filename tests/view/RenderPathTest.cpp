@@ -32,6 +32,8 @@ struct RunOptions {
   bool immediate = false;
   bool alwaysDrawBackdrop = false;
   bool keepSheetFilter = false;
+  int frames = kFrames;
+  int compareEvery = 0;  // 0: the frames of kCompareFrames; n: every n-th frame
   int width = kWidth;
   int height = kHeight;
   long backdropPixels = 0;  // filled in: the pixels the backdrop was drawn over
@@ -62,7 +64,7 @@ PathRun RenderWith(RunOptions& options) {
   f.scene->OnLeftDown(kWidth / 2, kHeight / 2);
   f.scene->OnLeftUp();
   int next = 0;
-  for (int frame = 1; frame <= kFrames; ++frame) {
+  for (int frame = 1; frame <= options.frames; ++frame) {
     if (frame == 20) f.scene->SetMode(kCmdTouch);
     if (frame > 20) {
       // Touch clicks over several spots: each frame picks through the fish draws.
@@ -75,7 +77,9 @@ PathRun RenderWith(RunOptions& options) {
     f.scene->RunFrame();
     options.sheetFilterFrames += f.scene->sheetFilterChanged();
     if (frame > 20) run.picks.push_back(f.scene->lastPickedFish());
-    if (next < static_cast<int>(std::size(kCompareFrames)) && kCompareFrames[next] == frame) {
+    if (options.compareEvery > 0 ? frame % options.compareEvery == 0
+                                 : next < static_cast<int>(std::size(kCompareFrames)) &&
+                                       kCompareFrames[next] == frame) {
       glFinish();
       run.images.push_back(f.gl.pixels());
       ++next;
@@ -87,7 +91,7 @@ PathRun RenderWith(RunOptions& options) {
 }
 
 void ExpectSameImages(const PathRun& a, const PathRun& b, const char* what) {
-  ASSERT_EQ(a.images.size(), std::size(kCompareFrames)) << what;
+  ASSERT_GT(a.images.size(), 0u) << what;
   ASSERT_EQ(b.images.size(), a.images.size()) << what;
   for (std::size_t k = 0; k < a.images.size(); ++k) {
     const auto& x = a.images[k];
@@ -100,7 +104,7 @@ void ExpectSameImages(const PathRun& a, const PathRun& b, const char* what) {
       if (d > 0) ++differing;
       if (d > worst) worst = d;
     }
-    EXPECT_EQ(differing, 0) << what << ", frame " << kCompareFrames[k] << ": " << differing
+    EXPECT_EQ(differing, 0) << what << ", compared frame " << k << ": " << differing
                             << " channels differ, by up to " << worst;
   }
 }
