@@ -32,6 +32,7 @@ struct RunOptions {
   bool immediate = false;
   bool alwaysDrawBackdrop = false;
   bool keepSheetFilter = false;
+  bool sharedRows = true;
   int frames = kFrames;
   int compareEvery = 0;  // 0: the frames of kCompareFrames; n: every n-th frame
   int width = kWidth;
@@ -45,6 +46,7 @@ PathRun RenderWith(RunOptions& options) {
   crt::setRandState(1);
   fish::SlowFishSharedWaves().Reset();
   fish::SetImmediateMode(options.immediate);
+  fish::SetSharedRows(options.sharedRows);
   PathRun run;
   const int kWidth = options.width, kHeight = options.height;
   SceneFixture f(kWidth, kHeight);
@@ -87,6 +89,7 @@ PathRun RenderWith(RunOptions& options) {
   }
   for (int i = 0; i < 100; ++i) run.fishX[i] = f.scene->poolFish(i).x;
   fish::SetImmediateMode(false);
+  fish::SetSharedRows(true);
   return run;
 }
 
@@ -172,6 +175,27 @@ TEST(RenderPath, DrawingAMagnifiedSheetWithoutMipmapsChangesNoPixel) {
   }
 }
 
+// The batched parts write each row their strips share once; over a long run with turning
+// fish, food and touches, on wide and tall screens, the frames and picks must stay the same
+// as with every strip's rows written apart.
+TEST(RenderPath, SharingTheStripsRowsChangesNoPixel) {
+  const int sizes[][3] = {{1920, 1080, 60}, {800, 600, 120}, {600, 800, 120}};
+  for (const auto& size : sizes) {
+    RunOptions shared, apart;
+    shared.width = apart.width = size[0];
+    shared.height = apart.height = size[1];
+    shared.frames = apart.frames = size[2];
+    shared.compareEvery = apart.compareEvery = 6;
+    apart.sharedRows = false;
+    const PathRun a = RenderWith(shared);
+    const PathRun b = RenderWith(apart);
+    const std::string what = std::to_string(size[0]) + "x" + std::to_string(size[1]);
+    ExpectSameImages(a, b, what.c_str());
+    EXPECT_EQ(a.picks, b.picks) << what;
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(a.fishX[i], b.fishX[i]) << what << " fish " << i;
+  }
+}
+
 // Strips emitted with no batch open draw at once, and a batch draws on closing; either way
 // the last vertex's normal and texture coordinate stay current, as after glEnd.
 TEST(RenderPath, UnbatchedStripsDrawAtOnceAndLeaveTheLastVertexCurrent) {
@@ -205,6 +229,28 @@ TEST(RenderPath, UnbatchedStripsDrawAtOnceAndLeaveTheLastVertexCurrent) {
     EXPECT_EQ(gl.pixel(32, 32)[0], 255) << immediate;  // the square covers the middle
     EXPECT_EQ(gl.pixel(2, 2)[0], 0) << immediate;
   }
+  // A whole part with shared rows (rows 0-1 then 1-2, both passes) leaves the values of the
+  // mirrored pass's last vertex: the second row of its last strip, last column.
+  static const float vertices3[] = {-0.5f, -0.5f, 0, 0.5f, -0.5f, 0, -0.5f, 0, 0,
+                                    0.5f,  0,     0, -0.5f, 0.5f, 0, 0.5f,  0.5f, 0};
+  static const float normals3[] = {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0.8f, 0, 0.6f};
+  static const float texcoords3[] = {0, 0, 1, 0, 0, 0.5f, 1, 0.5f, 0, 1, 0.5f, 0.125f};
+  static const int strips3[] = {0, 1, 1, 2};
+  const fish::models::PartModel part3{3, 2, vertices3, normals3, texcoords3, 2, strips3, 2};
+  for (const bool shared : {true, false}) {
+    fish::SetSharedRows(shared);
+    glNormal3f(1, 0, 0);
+    glTexCoord2f(9, 9);
+    const fish::PartCopy copy(part3, 1.0f);
+    copy.EmitBothPasses(m);
+    GLfloat normal[4], texcoord[4];
+    glGetFloatv(GL_CURRENT_NORMAL, normal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texcoord);
+    EXPECT_FLOAT_EQ(normal[0], 0.8f) << shared;
+    EXPECT_FLOAT_EQ(texcoord[1], 0.125f) << shared;
+  }
+  fish::SetSharedRows(true);
+
   // Inside a batch nothing is drawn until it closes.
   glClear(GL_COLOR_BUFFER_BIT);
   {
