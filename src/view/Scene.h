@@ -45,6 +45,8 @@ class Scene {
   // Comparison only: draw the background sheet with its picture's own minification filter
   // even where the picture is only ever magnified.
   void SetKeepSheetFilter(bool keep) { keepSheetFilter_ = keep; }
+  // Comparison only: draw the overlay glyph by glyph every frame, with every face.
+  void SetPlainOverlay(bool plain) { overlay_.SetPlain(plain); }
   // The strips of the view where this frame draws the backdrop (the rest is covered by the
   // background sheet); -1 when it is drawn whole.
   int BackdropStrips(PixelRect (&strips)[4]) const;

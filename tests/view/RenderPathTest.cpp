@@ -33,6 +33,7 @@ struct RunOptions {
   bool alwaysDrawBackdrop = false;
   bool keepSheetFilter = false;
   bool sharedRows = true;
+  bool plainOverlay = false;
   int frames = kFrames;
   int compareEvery = 0;  // 0: the frames of kCompareFrames; n: every n-th frame
   int width = kWidth;
@@ -54,6 +55,7 @@ PathRun RenderWith(RunOptions& options) {
   EXPECT_TRUE(f.Start());
   f.scene->SetAlwaysDrawBackdrop(options.alwaysDrawBackdrop);
   f.scene->SetKeepSheetFilter(options.keepSheetFilter);
+  f.scene->SetPlainOverlay(options.plainOverlay);
   view::PixelRect strips[4];
   const int n = f.scene->BackdropStrips(strips);
   options.backdropPixels = static_cast<long>(kWidth) * kHeight;
@@ -171,6 +173,22 @@ TEST(RenderPath, DrawingAMagnifiedSheetWithoutMipmapsChangesNoPixel) {
     if (size[0] * size[1] == 800 * 600) {
       EXPECT_EQ(changed.sheetFilterFrames, 0) << what;
     }
+    ExpectSameImages(a, b, what.c_str());
+  }
+}
+
+// The overlay (shown on the first 100 frames) drawn from its compiled lines without the
+// glyphs' far faces gives the same frames as glyph by glyph with every face.
+TEST(RenderPath, TheCompiledOverlayWithoutItsFarFacesChangesNoPixel) {
+  const int sizes[][2] = {{1920, 1080}, {2560, 1080}, {800, 600}, {600, 800}};
+  for (const auto& size : sizes) {
+    RunOptions compiled, plain;
+    compiled.width = plain.width = size[0];
+    compiled.height = plain.height = size[1];
+    plain.plainOverlay = true;
+    const PathRun a = RenderWith(compiled);
+    const PathRun b = RenderWith(plain);
+    const std::string what = std::to_string(size[0]) + "x" + std::to_string(size[1]);
     ExpectSameImages(a, b, what.c_str());
   }
 }
