@@ -1,9 +1,10 @@
 // Frame-time benchmark: the whole scene rendered offscreen (OSMesa) at 1920 x 1080 with a
 // fixed settings file (ten fish per species, default bubbles, background on).
 //
-//   frame_bench [--profile] [--frames N] [--warmup N] [--immediate] [--size WxH]
+//   frame_bench [--profile] [--frames N] [--warmup N] [--reveal-all] [--immediate] [--size WxH]
 //
-// Phases, after a warm-up (120 frames unless told; 100 reveal every fish):
+// Phases, after a warm-up (120 frames unless told; 100 reveal every fish, or --reveal-all
+// shows them all at once):
 //   feed     Feed mode, the mouse over the tank: every frame runs the bar picks;
 //   touch    Touch mode, a click every few frames: those frames pick fish;
 //   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides),
@@ -20,7 +21,7 @@
 // Instruction counts of the measured frames alone, one dump per phase, with every frame
 // rasterized on the main thread (the benchmark switches callgrind's instrumentation on for
 // its phases only): LP_NUM_THREADS=0 valgrind --tool=callgrind --instr-atstart=no
-// build/bench/frame_bench --frames 3 --warmup 100
+// build/bench/frame_bench --frames 2 --warmup 2 --reveal-all
 #include <GL/gl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -138,6 +139,7 @@ class StepTimer : public view::FrameProbe {
 struct Options {
   bool profile = false;
   bool immediate = false;
+  bool revealAll = false;
   int frames = kDefaultFrames;
   int warmUp = kWarmUpFrames;
   int width = kDefaultWidth;
@@ -149,6 +151,8 @@ Options Parse(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--profile") == 0) {
       o.profile = true;
+    } else if (std::strcmp(argv[i], "--reveal-all") == 0) {
+      o.revealAll = true;
     } else if (std::strcmp(argv[i], "--immediate") == 0) {
       o.immediate = true;
     } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc &&
@@ -160,7 +164,8 @@ Options Parse(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--warmup") == 0 && i + 1 < argc) {
       o.warmUp = std::max(0, std::atoi(argv[++i]));
     } else {
-      std::fprintf(stderr, "usage: frame_bench [--profile] [--immediate] [--frames N] [--warmup N] [--size WxH]\n");
+      std::fprintf(stderr, "usage: frame_bench [--profile] [--immediate] [--frames N] [--warmup N] [--reveal-all] "
+                   "[--size WxH]\n");
       std::exit(2);
     }
   }
@@ -247,6 +252,7 @@ int main(int argc, char** argv) {
       // Feed mode with the mouse over the middle of the tank: both bar picks every frame.
       scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
+      if (options.revealAll) scene->RevealAll();
       WarmUp(*scene, options.warmUp);
       if (probe) timer.Clear();
       const std::vector<double> feed = Measure(*scene, options.frames, probe, cpuMs, none);
