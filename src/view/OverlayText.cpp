@@ -110,11 +110,11 @@ void Overlay::RunFrame(const GlyphLists& glyphs) {
   glDisable(GL_LIGHTING);
   glEnable(GL_NORMALIZE);
   glColor4fv(kTextColour);
-  if (plain_ || !glyphs.ready()) {
+  if (linesList_ == 0 && !plain_ && glyphs.ready()) linesList_ = glGenLists(1);
+  if (plain_ || !glyphs.ready() || linesList_ == 0) {
     DrawLines(glyphs);
   } else {
-    if (linesList_ == 0 || linesGlyphBase_ != glyphs.base()) {
-      if (linesList_ == 0) linesList_ = glGenLists(1);
+    if (linesGlyphBase_ != glyphs.base()) {
       glNewList(linesList_, GL_COMPILE);
       DrawLines(glyphs);
       glEndList();
