@@ -1,23 +1,31 @@
 // Frame-time benchmark: the whole scene rendered offscreen (OSMesa) at 1920 x 1080 with a
 // fixed settings file (ten fish per species, default bubbles, background on).
 //
-//   frame_bench [--profile] [--frames N] [--immediate] [--size WxH]
+//   frame_bench [--profile] [--frames N] [--warmup N] [--reveal-all] [--immediate] [--size WxH]
 //
-// Phases, each after a warm-up that reveals every fish:
+// Phases, after a warm-up (120 frames unless told; 100 reveal every fish, or --reveal-all
+// shows them all at once):
 //   feed     Feed mode, the mouse over the tank: every frame runs the bar picks;
 //   touch    Touch mode, a click every few frames: those frames pick fish;
-//   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides).
+//   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides),
+//            100 frames or --frames if fewer.
 // --profile waits for the GL (glFinish) after every step of the frame and prints each step's
-// median and 95th percentile; the waits make the whole frame slower, so the phase lines of a
+// median and 95th percentile wall time and its median CPU time (all threads); the waits make the whole frame slower, so the phase lines of a
 // profiling run are not the program's frame times. --immediate draws the fish through the
 // old one-call-per-vertex path, for comparison.
 //
 // Also printed: the simulation alone (every fish's motion and wave step without GL), start-up
 // to the first finished frame, peak memory. The LAST line is the summary over the feed and
 // touch phases: frame_ms_median=... frame_ms_p95=... fps=... startup_ms=...
+//
+// Instruction counts of the measured frames alone, one dump per phase, with every frame
+// rasterized on the main thread (the benchmark switches callgrind's instrumentation on for
+// its phases only): LP_NUM_THREADS=0 valgrind --tool=callgrind --instr-atstart=no
+// build/bench/frame_bench --frames 2 --warmup 2 --reveal-all
 #include <GL/gl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +36,14 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#define CALLGRIND_DUMP_STATS_AT(name)
+#endif
 
 #include "SimulationStep.h"
 #include "fish/GeneratedPart.h"
@@ -60,10 +76,9 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 // CPU time of every thread of the process (the rasterizer threads too), in ms. Less
 // disturbed than wall time when other programs share the cores.
 double ProcessCpuMs() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
-         (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1.0e6;
 }
 
 struct Stats {
@@ -82,40 +97,51 @@ Stats Summarise(std::vector<double> v) {
   return s;
 }
 
-// Charges each step the time from the previous step's end to its own, after glFinish.
+// Charges each step the time from the previous step's end to its own, after glFinish: wall
+// time and the CPU time of all the process's threads.
 class StepTimer : public view::FrameProbe {
  public:
   void BeginFrame() {
     glFinish();
     last_ = Clock::now();
+    lastCpu_ = ProcessCpuMs();
   }
   void After(view::FrameStep step) override {
     glFinish();
     const auto now = Clock::now();
+    const double cpu = ProcessCpuMs();
     times_[static_cast<int>(step)].push_back(Ms(now - last_));
+    cpu_[static_cast<int>(step)].push_back(cpu - lastCpu_);
     last_ = now;
+    lastCpu_ = cpu;
   }
   void Print(const char* phase) const {
-    std::printf("%-8s steps (ms, median / p95):", phase);
+    std::printf("%-8s steps (ms, median / p95 wall, median cpu):", phase);
     for (int k = 0; k < kSteps; ++k) {
       const Stats s = Summarise(times_[k]);
-      std::printf(" %s=%.2f/%.2f", view::kFrameStepNames[k], s.median, s.p95);
+      const Stats c = Summarise(cpu_[k]);
+      std::printf(" %s=%.2f/%.2f/%.2f", view::kFrameStepNames[k], s.median, s.p95, c.median);
     }
     std::printf("\n");
   }
   void Clear() {
     for (auto& t : times_) t.clear();
+    for (auto& t : cpu_) t.clear();
   }
 
  private:
   Clock::time_point last_;
+  double lastCpu_ = 0;
   std::array<std::vector<double>, kSteps> times_;
+  std::array<std::vector<double>, kSteps> cpu_;
 };
 
 struct Options {
   bool profile = false;
   bool immediate = false;
+  bool revealAll = false;
   int frames = kDefaultFrames;
+  int warmUp = kWarmUpFrames;
   int width = kDefaultWidth;
   int height = kDefaultHeight;
 };
@@ -125,6 +151,8 @@ Options Parse(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--profile") == 0) {
       o.profile = true;
+    } else if (std::strcmp(argv[i], "--reveal-all") == 0) {
+      o.revealAll = true;
     } else if (std::strcmp(argv[i], "--immediate") == 0) {
       o.immediate = true;
     } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc &&
@@ -133,12 +161,23 @@ Options Parse(int argc, char** argv) {
       ++i;
     } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
       o.frames = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--warmup") == 0 && i + 1 < argc) {
+      o.warmUp = std::max(0, std::atoi(argv[++i]));
     } else {
-      std::fprintf(stderr, "usage: frame_bench [--profile] [--immediate] [--frames N] [--size WxH]\n");
+      std::fprintf(stderr, "usage: frame_bench [--profile] [--immediate] [--frames N] [--warmup N] [--reveal-all] "
+                   "[--size WxH]\n");
       std::exit(2);
     }
   }
   return o;
+}
+
+// Frames that are not measured (kept out of Measure, whose name a profiler may select).
+void WarmUp(view::Scene& scene, int frames) {
+  for (int i = 0; i < frames; ++i) {
+    scene.RunFrame();
+    glFinish();
+  }
 }
 
 // Runs `frames` frames, calling before(i) ahead of frame i; returns the frame times and sets
@@ -149,6 +188,7 @@ std::vector<double> Measure(view::Scene& scene, int frames, StepTimer* timer, do
   std::vector<double> times;
   times.reserve(static_cast<std::size_t>(frames) + 1);
   const double cpuBegin = ProcessCpuMs();
+  CALLGRIND_START_INSTRUMENTATION;
   for (int i = 0; i < frames; ++i) {
     before(i);
     if (timer) timer->BeginFrame();
@@ -157,11 +197,13 @@ std::vector<double> Measure(view::Scene& scene, int frames, StepTimer* timer, do
     glFinish();
     times.push_back(Ms(Clock::now() - begin));
   }
+  CALLGRIND_STOP_INSTRUMENTATION;
   cpuMs = (ProcessCpuMs() - cpuBegin) / frames;
   return times;
 }
 
 void PrintPhase(const char* phase, const std::vector<double>& times, double cpuMs) {
+  CALLGRIND_DUMP_STATS_AT(phase);
   const Stats s = Summarise(times);
   std::printf("%-8s frames=%zu median=%.2f ms p95=%.2f ms mean=%.2f ms fps=%.1f cpu=%.2f ms\n",
               phase, times.size(), s.median, s.p95, s.mean, s.mean > 0 ? 1000.0 / s.mean : 0.0,
@@ -210,7 +252,8 @@ int main(int argc, char** argv) {
       // Feed mode with the mouse over the middle of the tank: both bar picks every frame.
       scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
-      Measure(*scene, kWarmUpFrames, nullptr, cpuMs, none);
+      if (options.revealAll) scene->RevealAll();
+      WarmUp(*scene, options.warmUp);
       if (probe) timer.Clear();
       const std::vector<double> feed = Measure(*scene, options.frames, probe, cpuMs, none);
       PrintPhase("feed", feed, cpuMs);
@@ -234,7 +277,7 @@ int main(int argc, char** argv) {
       scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
       if (probe) timer.Clear();
-      const std::vector<double> overlay = Measure(*scene, kOverlayFrames, probe, cpuMs, [&](int) {
+      const std::vector<double> overlay = Measure(*scene, std::min(kOverlayFrames, options.frames), probe, cpuMs, [&](int) {
         if (!scene->overlay().visible()) scene->ToggleOverlay();
       });
       PrintPhase("overlay", overlay, cpuMs);

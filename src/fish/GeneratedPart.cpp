@@ -14,6 +14,7 @@ constexpr int kBatchIndices = kBatchVertices * 3;  // two triangles per vertex p
 constexpr int kFloatsPerVertex = 8;                // s t, nx ny nz, x y z (GL_T2F_N3F_V3F)
 
 bool immediateMode = false;
+bool sharedRows = true;
 bool batchOpen = false;
 
 // The one batch of the program (one user-interface thread), allocated once.
@@ -22,6 +23,7 @@ struct Batch {
   GLushort indices[kBatchIndices];
   int vertexCount = 0;
   int indexCount = 0;
+  int lastVertex = -1;  // the vertex immediate mode would have sent last
 };
 Batch& TheBatch() {
   static Batch batch;
@@ -30,7 +32,7 @@ Batch& TheBatch() {
 
 void DrawBatch() {
   Batch& b = TheBatch();
-  if (b.vertexCount > 0) {
+  if (b.vertexCount > 0 && b.lastVertex >= 0) {
     if (b.indexCount > 0) {
       glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
       glInterleavedArrays(GL_T2F_N3F_V3F, 0, b.vertices);
@@ -38,12 +40,32 @@ void DrawBatch() {
       glPopClientAttrib();
     }
     // Immediate mode would leave the last vertex's normal and texture coordinate current.
-    const GLfloat* last = b.vertices + (b.vertexCount - 1) * kFloatsPerVertex;
+    const GLfloat* last = b.vertices + b.lastVertex * kFloatsPerVertex;
     glTexCoord2f(last[0], last[1]);
     glNormal3f(last[2], last[3], last[4]);
   }
   b.vertexCount = 0;
   b.indexCount = 0;
+  b.lastVertex = -1;
+}
+
+// The two triangles of every quad of a strip whose first row's vertex c is first + c and
+// second row's second + c. Quad a b c d (a, b the first pair, c, d the next) splits as the
+// rasterizer splits a quad strip: triangles a b d and c a d.
+GLushort* StripTriangles(GLushort* out, int columns, int first, int second) {
+  for (int c = 0; c + 1 < columns; ++c) {
+    const auto a = static_cast<GLushort>(first + c);
+    const auto bb = static_cast<GLushort>(second + c);
+    const auto cc = static_cast<GLushort>(first + c + 1);
+    const auto d = static_cast<GLushort>(second + c + 1);
+    *out++ = a;
+    *out++ = bb;
+    *out++ = d;
+    *out++ = cc;
+    *out++ = a;
+    *out++ = d;
+  }
+  return out;
 }
 
 // Appends one strip of `columns` vertex pairs; `vertex(k, out)` writes pair member k
@@ -60,8 +82,8 @@ void AppendStrip(int columns, Vertex vertex) {
   }
   const int first = b.vertexCount;
   for (int k = 0; k < count; ++k) vertex(k, b.vertices + (first + k) * kFloatsPerVertex);
-  // Quad a b c d (a, b the first pair, c, d the next) splits as the rasterizer splits a
-  // quad strip: triangles a b d and c a d.
+  // The pair members interleave: the first row's vertex c is first + 2c, the second's
+  // first + 2c + 1.
   GLushort* out = b.indices + b.indexCount;
   for (int c = 0; c + 1 < columns; ++c) {
     const auto a = static_cast<GLushort>(first + 2 * c);
@@ -75,6 +97,7 @@ void AppendStrip(int columns, Vertex vertex) {
   }
   b.vertexCount += count;
   b.indexCount += (columns - 1) * 6;
+  b.lastVertex = b.vertexCount - 1;
   if (!batchOpen) DrawBatch();
 }
 
@@ -85,6 +108,7 @@ void SetImmediateMode(bool immediate) {
   immediateMode = immediate;
 }
 bool ImmediateMode() { return immediateMode; }
+void SetSharedRows(bool shared) { sharedRows = shared; }
 
 PartBatch::PartBatch() : outer_(!batchOpen) { batchOpen = true; }
 
@@ -189,22 +213,28 @@ void PartCopy::Displace(int axis, int firstRow, int lastRow, const float* sample
   }
 }
 
+// One vertex of the batch: s t, nx ny nz, then the position (mirrored or not) times the
+// part matrix. Both batch paths write their vertices here, so they are the same floats.
+inline void PartCopy::WriteVertex(const float (&m)[16], int i, bool mirrored,
+                                  GLfloat* out) const {
+  const float* p = pos_ + i * 3;
+  const float y = mirrored ? mirrorY_[i] : p[1];
+  out[0] = part_.texcoords[i * 2];
+  out[1] = part_.texcoords[i * 2 + 1];
+  out[2] = part_.normals[i * 3];
+  out[3] = part_.normals[i * 3 + 1];
+  out[4] = part_.normals[i * 3 + 2];
+  out[5] = m[0] * p[0] + m[4] * y + m[8] * p[2] + m[12];
+  out[6] = m[1] * p[0] + m[5] * y + m[9] * p[2] + m[13];
+  out[7] = m[2] * p[0] + m[6] * y + m[10] * p[2] + m[14];
+}
+
 void PartCopy::EmitRows(const float (&m)[16], int strip, bool mirrored) const {
   const int rowA = part_.stripRows[strip * 2];
   const int rowB = part_.stripRows[strip * 2 + 1];
   if (!immediateMode) {
     AppendStrip(part_.cols, [&](int k, GLfloat* out) {
-      const int i = Index(k % 2 == 0 ? rowA : rowB, k / 2);
-      const float* p = pos_ + i * 3;
-      const float y = mirrored ? mirrorY_[i] : p[1];
-      out[0] = part_.texcoords[i * 2];
-      out[1] = part_.texcoords[i * 2 + 1];
-      out[2] = part_.normals[i * 3];
-      out[3] = part_.normals[i * 3 + 1];
-      out[4] = part_.normals[i * 3 + 2];
-      out[5] = m[0] * p[0] + m[4] * y + m[8] * p[2] + m[12];
-      out[6] = m[1] * p[0] + m[5] * y + m[9] * p[2] + m[13];
-      out[7] = m[2] * p[0] + m[6] * y + m[10] * p[2] + m[14];
+      WriteVertex(m, Index(k % 2 == 0 ? rowA : rowB, k / 2), mirrored, out);
     });
     return;
   }
@@ -223,6 +253,44 @@ void PartCopy::EmitRows(const float (&m)[16], int strip, bool mirrored) const {
   glEnd();
 }
 
+// The first `strips` strips of one pass into the batch, each row that they share written
+// once: neighbouring strips of a part share a row, and the GL then transforms and lights it
+// once. The triangles are the same as strip by strip.
+bool PartCopy::AppendPass(const float (&m)[16], int strips, bool mirrored) const {
+  if (immediateMode || !sharedRows || part_.rows > kMaxPassRows || part_.cols < 2) return false;
+  bool used[kMaxPassRows] = {};
+  int rows = 0;
+  for (int s = 0; s < strips; ++s)
+    for (int k = 0; k < 2; ++k) {
+      const int row = part_.stripRows[s * 2 + k];
+      if (row < 0 || row >= part_.rows) return false;
+      if (!used[row]) ++rows;
+      used[row] = true;
+    }
+  const int vertices = rows * part_.cols;
+  const int indices = strips * (part_.cols - 1) * 6;
+  if (vertices > kBatchVertices || indices > kBatchIndices) return false;
+  Batch& b = TheBatch();
+  if (b.vertexCount + vertices > kBatchVertices || b.indexCount + indices > kBatchIndices)
+    DrawBatch();
+  int first[kMaxPassRows];
+  for (int r = 0; r < part_.rows; ++r) {
+    if (!used[r]) continue;
+    first[r] = b.vertexCount;
+    for (int c = 0; c < part_.cols; ++c)
+      WriteVertex(m, Index(r, c), mirrored, b.vertices + (b.vertexCount + c) * kFloatsPerVertex);
+    b.vertexCount += part_.cols;
+  }
+  GLushort* out = b.indices + b.indexCount;
+  for (int s = 0; s < strips; ++s)
+    out = StripTriangles(out, part_.cols, first[part_.stripRows[s * 2]],
+                         first[part_.stripRows[s * 2 + 1]]);
+  b.indexCount += indices;
+  if (strips > 0) b.lastVertex = first[part_.stripRows[strips * 2 - 1]] + part_.cols - 1;
+  if (!batchOpen) DrawBatch();
+  return true;
+}
+
 void PartCopy::EmitStrip(const float (&m)[16], int strip) const {
   if (valid_ && strip >= 0 && strip < part_.strips) EmitRows(m, strip, false);
 }
@@ -232,8 +300,13 @@ void PartCopy::EmitMirroredStrip(const float (&m)[16], int strip) const {
 }
 
 void PartCopy::EmitBothPasses(const float (&m)[16]) const {
-  for (int s = 0; s < part_.strips; ++s) EmitStrip(m, s);
-  for (int s = 0; s < part_.mirroredStrips; ++s) EmitMirroredStrip(m, s);
+  if (!valid_) return;
+  const int strips = part_.strips;
+  const int mirrored = part_.mirroredStrips < strips ? part_.mirroredStrips : strips;
+  if (!AppendPass(m, strips, false))
+    for (int s = 0; s < strips; ++s) EmitStrip(m, s);
+  if (!AppendPass(m, mirrored, true))
+    for (int s = 0; s < mirrored; ++s) EmitMirroredStrip(m, s);
 }
 
 }  // namespace fish

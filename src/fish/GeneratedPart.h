@@ -18,6 +18,9 @@ inline constexpr int kMaxPartVertices = 512;
 // coordinate are left at the last vertex's, as later unlit-normal draws rely on them.
 void SetImmediateMode(bool immediate);
 bool ImmediateMode();
+// On by default: the batched path writes each row that neighbouring strips share once (the
+// same triangles, fewer vertices to transform). Off writes every strip's rows, for comparison.
+void SetSharedRows(bool shared);
 
 // While a batch is open, the strips of every part go into one array and reach the GL as one
 // draw when the batch closes or Flush() is called (which the owner must do before changing
@@ -81,8 +84,13 @@ class PartCopy {
   float mirroredY(int row, int col) const { return mirrorY_[Index(row, col)]; }
 
  private:
+  static constexpr int kMaxPassRows = 64;
   int Index(int row, int col) const { return row * part_.cols + col; }
   void EmitRows(const float (&m)[16], int strip, bool mirrored) const;
+  void WriteVertex(const float (&m)[16], int i, bool mirrored, float* out) const;
+  // A whole pass into the batch with shared rows written once; false when it cannot (the
+  // immediate path, or a part too large), and nothing was emitted.
+  bool AppendPass(const float (&m)[16], int strips, bool mirrored) const;
 
   const models::PartModel& part_;
   bool valid_ = false;

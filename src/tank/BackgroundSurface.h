@@ -36,6 +36,13 @@ class BackgroundSurface {
   static Slopes CoveredSlopes(const TankBox& box, double eyeZ);
   static double FarthestZ();
 
+  // An upper bound on how many texels of a texWidth x texHeight picture one pixel step
+  // covers anywhere on the sheet as Draw(segments) emits it now, for an eye at (0, 0, eyeZ)
+  // looking along -z whose neighbouring pixels lie pixelSize apart at distance 1. Below 1 the
+  // picture is only ever magnified. Infinite when a triangle is not wholly in front of the eye.
+  double MaxTexelsPerPixel(int texWidth, int texHeight, double eyeZ, double pixelSize,
+                           int segments = kDefaultSegments) const;
+
   float waveOffset() const { return waveOffset_; }
   bool waveRising() const { return waveRising_; }
   // Row 0 is the top row, column 0 the box's left.

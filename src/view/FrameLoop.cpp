@@ -6,6 +6,7 @@
 #include "settings/SharedFlags.h"
 #include "view/BackdropStrips.h"
 #include "view/Scene.h"
+#include "view/SheetTextureFilter.h"
 
 // One frame: every object advances inside its own draw, so a frame is one simulation step.
 namespace view {
@@ -145,6 +146,7 @@ void Scene::DrawBackdrop() {
 
 void Scene::DrawBackgroundSurface() {
   const settings::SettingsRecord& s = settings::Settings();
+  sheetFilterChanged_ = false;
   if (!BackgroundSurfaceShown()) return;
   GLuint texture = backgroundTexture_;
   if (shared::customImageOn)
@@ -152,7 +154,12 @@ void Scene::DrawBackgroundSurface() {
   glBindTexture(GL_TEXTURE_2D, texture);
   glPushMatrix();
   surface_.BuildControlNet(box_, s.background);
-  surface_.Draw();
+  {
+    const SheetFilterScope filter(surface_, cameraOffset_ - kEyeBehindOffset, screenWidth_,
+                                  screenHeight_, !keepSheetFilter_);
+    sheetFilterChanged_ = filter.changed();
+    surface_.Draw();
+  }
   glPopMatrix();
 }
 

@@ -105,18 +105,36 @@ void Overlay::RunFrame(const GlyphLists& glyphs) {
   if (!visible_) return;
 
   // The text keeps its own look whatever texture, light and colour the frame left behind.
-  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_POLYGON_BIT);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
   glEnable(GL_NORMALIZE);
   glColor4fv(kTextColour);
+  if (linesList_ == 0 && !plain_ && glyphs.ready()) linesList_ = glGenLists(1);
+  if (plain_ || !glyphs.ready() || linesList_ == 0) {
+    DrawLines(glyphs);
+  } else {
+    if (linesGlyphBase_ != glyphs.base()) {
+      glNewList(linesList_, GL_COMPILE);
+      DrawLines(glyphs);
+      glEndList();
+      linesGlyphBase_ = glyphs.base();
+    }
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glCallList(linesList_);
+  }
+  glPopAttrib();
+}
+
+void Overlay::DrawLines(const GlyphLists& glyphs) const {
   for (const OverlayLine& line : kLines) {
     glPushMatrix();
     glTranslatef(line.x, line.y, line.z);
     glyphs.DrawText("%s", line.text);
     glPopMatrix();
   }
-  glPopAttrib();
 }
 
 }  // namespace view

@@ -45,17 +45,27 @@ class Overlay {
  public:
   // One frame's overlay: counts the shown frame, hides after 100 of them, then draws the
   // lines (texturing and lighting off, white) when visible. Restores the GL state it touched.
+  // The four lines are compiled into one display list the first time they are drawn with a
+  // set of glyph lists; every glyph is a closed solid facing the eye, so its faces turned
+  // away from the eye are skipped (they lie behind its front, and all of it is one colour).
   void RunFrame(const GlyphLists& glyphs);
   void Toggle() { visible_ = !visible_; }  // F1
+  // Comparison only: draw the lines glyph by glyph every frame with every face.
+  void SetPlain(bool plain) { plain_ = plain; }
 
   bool visible() const { return visible_; }
   int shownFrames() const { return shownFrames_; }
   bool drewLastFrame() const { return drewLastFrame_; }
 
  private:
+  void DrawLines(const GlyphLists& glyphs) const;
+
   bool visible_ = true;
   int shownFrames_ = 0;
   bool drewLastFrame_ = false;
+  bool plain_ = false;
+  GLuint linesList_ = 0;
+  GLuint linesGlyphBase_ = 0;  // the glyph lists linesList_ was compiled with
 };
 
 }  // namespace view

@@ -40,8 +40,15 @@ class Scene {
   void RunFrame();
   // Profiling only: an observer told after each step of the frame (nullptr: none).
   void SetFrameProbe(FrameProbe* probe) { probe_ = probe; }
+  // Benchmark only: every pool fish shows from the next frame, without the one-a-frame reveal.
+  void RevealAll() { revealCount_ = kMaxRevealCount; }
   // Comparison only: draw the backdrop even where the background sheet hides all of it.
   void SetAlwaysDrawBackdrop(bool always) { alwaysDrawBackdrop_ = always; }
+  // Comparison only: draw the background sheet with its picture's own minification filter
+  // even where the picture is only ever magnified.
+  void SetKeepSheetFilter(bool keep) { keepSheetFilter_ = keep; }
+  // Comparison only: draw the overlay glyph by glyph every frame, with every face.
+  void SetPlainOverlay(bool plain) { overlay_.SetPlain(plain); }
   // The strips of the view where this frame draws the backdrop (the rest is covered by the
   // background sheet); -1 when it is drawn whole.
   int BackdropStrips(PixelRect (&strips)[4]) const;
@@ -78,6 +85,8 @@ class Scene {
   bool buttonDown() const { return buttonDown_; }
   bool feedClickPending() const { return feedClickPending_; }
   int lastPickedFish() const { return lastPickedFish_; }
+  // Whether the last frame drew the sheet by its picture's magnification filter alone.
+  bool sheetFilterChanged() const { return sheetFilterChanged_; }
 
  private:
   void SetFixedGlState();
@@ -120,6 +129,8 @@ class Scene {
   int lastPickedFish_ = -1;
   FrameProbe* probe_ = nullptr;
   bool alwaysDrawBackdrop_ = false;
+  bool keepSheetFilter_ = false;
+  bool sheetFilterChanged_ = false;
 };
 
 }  // namespace view

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "TankTestGl.h"
@@ -100,6 +101,36 @@ TEST(BackgroundSheet, SwayingTopFollowsTheWave) {
   ExpectAt(WithTexCoord(polys, 1, 1), 54 + w, 39, -90 - w);
   ExpectAt(WithTexCoord(polys, 0, 0), -54, -38, -90);
   ExpectAt(WithTexCoord(polys, 1, 0), 54, -38, -90);
+}
+
+// The texel step bound: exact on the still, flat sheet (whose tessellation maps the picture
+// evenly), a little above it while the top sways, and infinite for an eye behind the sheet.
+TEST(BackgroundSheet, TexelsPerPixelBoundHoldsTheFlatSheetsDensityAndGrowsWithTheSway) {
+  const tank::TankBox box = tank::ComputeTankBox(1920, 1080);
+  const double pixel = 0.8 / 1080;  // the shorter side spans 0.8 at distance 1
+  tank::BackgroundSurface still;
+  still.BuildControlNet(box, 1);
+  // 1024 texels across the box's width, 512 up the 77 units from -38 to 39; the sheet lies
+  // 80 units in front of the eye.
+  const double across = 1024.0 / (box.right - box.left) * 80.0 * pixel;
+  EXPECT_GT(across, 512.0 / 77.0 * 80.0 * pixel);
+  EXPECT_NEAR(still.MaxTexelsPerPixel(1024, 512, -10.0, pixel), across, across * 1e-6);
+  EXPECT_NEAR(still.MaxTexelsPerPixel(2048, 512, -10.0, pixel), 2.0 * across, across * 1e-6);
+  EXPECT_NEAR(still.MaxTexelsPerPixel(1024, 512, -10.0, pixel, 8), across, across * 1e-6);
+
+  tank::BackgroundSurface swaying;
+  double lowest = 1e9, highest = 0;
+  for (int step = 0; step < 400; ++step) {  // a whole swing each way
+    swaying.BuildControlNet(box, 0);
+    const double bound = swaying.MaxTexelsPerPixel(1024, 512, -10.0, pixel);
+    lowest = std::min(lowest, bound);
+    highest = std::max(highest, bound);
+  }
+  EXPECT_GE(lowest, across * (1 - 1e-6));
+  EXPECT_GT(highest, across * 1.001);
+  EXPECT_LT(highest, across * 1.1);
+
+  EXPECT_TRUE(std::isinf(still.MaxTexelsPerPixel(1024, 512, -95.0, pixel)));
 }
 
 }  // namespace
