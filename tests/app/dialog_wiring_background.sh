@@ -80,15 +80,7 @@ dlg_wait_rows 2 "Remove Image"
 dlg_wait_tank green "Remove Image"
 
 # Random is the last mode chosen; Enter does nothing; Escape hides the dialog and saves.
-dlg_click $MODE_RANDOM
-dlg_wait_lamp $MODE_RANDOM "Random"
-dlg_focus "$DLG_WIN"
-xdotool key Return
-sleep 0.5
-dlg_visible "$TITLE" || app_fail "Enter closed the dialog"
-dlg_focus "$DLG_WIN"
-xdotool key Escape
-dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
+dlg_random_enter_escape $MODE_RANDOM
 ini_wait "$SECTION" ImageSum 2 "hide after Remove Image"
 ini_expect "$SECTION" ImageList0 "$pics/green.png" "the first row left"
 ini_expect "$SECTION" ImageList1 "$pics/blue.png" "the second row left"

@@ -169,15 +169,7 @@ dlg_wait_tone "${TONES[1]}" "On/Off on: the first row left, tone1"
 wait_green 0 "On/Off on"
 
 # Random is the last mode chosen; Enter does nothing; Escape hides and saves (music plays on).
-dlg_click $MODE_RANDOM
-dlg_wait_lamp $MODE_RANDOM "Random"
-dlg_focus "$DLG_WIN"
-xdotool key Return
-sleep 0.5
-dlg_visible "$TITLE" || app_fail "Enter closed the dialog"
-dlg_focus "$DLG_WIN"
-xdotool key Escape
-dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
+dlg_random_enter_escape $MODE_RANDOM
 ini_wait "$SECTION" MusicSum 2 "hide after Remove"
 ini_expect "$SECTION" MusicList0 "$tracks/tone1.wav" "the first row left"
 ini_expect "$SECTION" MusicList1 "$tracks/tone2.wav" "the second row left"

@@ -6,6 +6,7 @@
 
 #include "HandMadeParts.h"
 #include "fish/FishDraw.h"
+#include "platform/CrtRand.h"
 #include "support/OffscreenGl.h"
 
 using fish::SpeciesFish;
@@ -214,12 +215,12 @@ TEST(LargeFishDrawing, FinsFollowTheBodyAtTheSmallSize) {
   EXPECT_NEAR(small.z, usual.z * k, 0.05f);
 }
 
-// The fins glow (emission 1), but whatever is lit after them keeps its own shading: with
-// every light off, the fins still show white and a quad drawn next shows black.
-TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
-  OffscreenGl gl(kView, kView);
+namespace {
+// A square orthographic view of the large fish's size, cleared to grey level `clear`, with no
+// depth test or culling.
+void FlatView(float clear) {
   glViewport(0, 0, kView, kView);
-  glClearColor(0.5f, 0.5f, 0.5f, 1);
+  glClearColor(clear, clear, clear, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -228,6 +229,14 @@ TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
   glLoadIdentity();
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
+}
+}  // namespace
+
+// The fins glow (emission 1), but whatever is lit after them keeps its own shading: with
+// every light off, the fins still show white and a quad drawn next shows black.
+TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
+  OffscreenGl gl(kView, kView);
+  FlatView(0.5f);
   glEnable(GL_LIGHTING);
   const float dark[4] = {0, 0, 0, 1};
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dark);
@@ -270,16 +279,7 @@ TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
 // empty, because the background sheet shows it when no own picture is chosen.
 TEST(LargeFishDrawing, FinsWearTheFishSkinAndTheDefaultTextureStaysEmpty) {
   OffscreenGl gl(kView, kView);
-  glViewport(0, 0, kView, kView);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-12, 12, -12, 12, -50, 50);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
+  FlatView(0.0f);
   glDisable(GL_LIGHTING);
   glColor4f(1, 1, 1, 1);
 
@@ -341,6 +341,9 @@ double Angle(const Vec3& a, const Vec3& b) {
 // A climbing or diving large fish turns about its own side axis: at every heading its nose
 // points the way it moves, up when it climbs and down when it dives.
 TEST(LargeFishDrawing, TheNoseLeadsTheMotionWhenClimbingOrDivingAtEveryHeading) {
+  // The fish's wandering draws from the program's generator: start it as a fresh program
+  // does, so the draws (and the steps they steer) do not depend on the tests run before.
+  crt::setRandState(1);
   OffscreenGl gl(kView, kView);
   NoseMarker marker;
   HandMadePart fin1(9, 9, -1, 1, 0, 1);

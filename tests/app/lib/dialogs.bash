@@ -328,3 +328,17 @@ dlg_wait_lamp() {
   local what=$5
   dlg_until dlg_lamp_lit "$1" "$2" "$3" "$4" || app_fail "$what: the lamp is not lit"
 }
+
+# Picks the Random lamp at the place $1..$4 (dialog units), checks that Enter leaves the dialog
+# open and that Escape hides it; the dialog is the one titled $TITLE in window $DLG_WIN.
+dlg_random_enter_escape() {
+  dlg_click "$@"
+  dlg_wait_lamp "$@" "Random"
+  dlg_focus "$DLG_WIN"
+  xdotool key Return
+  sleep 0.5
+  dlg_visible "$TITLE" || app_fail "Enter closed the dialog"
+  dlg_focus "$DLG_WIN"
+  xdotool key Escape
+  dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
+}
