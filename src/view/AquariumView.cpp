@@ -201,13 +201,21 @@ void AquariumView::DrawFrame() {
 
 void AquariumView::TickWithoutContext() {
   pacer_.FrameStarted(view::FramePacer::Clock::now());
-  AfterFrame();
+  settings::DefaultMusicTick();
+  const auto wait = pacer_.WaitBeforeFrame(view::FramePacer::Clock::now());
+  ArmTimer(std::max<int>(kTickAfterFrameMs, static_cast<int>(wait.count())));
 }
 
 void AquariumView::AfterFrame() {
   settings::DefaultMusicTick();
-  const auto wait = pacer_.WaitBeforeFrame(view::FramePacer::Clock::now());
-  ArmTimer(std::max<int>(kTickAfterFrameMs, static_cast<int>(wait.count())));
+  // The next frame is asked for as soon as the toolkit has run its idle work (deferred
+  // deletes, queued calls, the close a signal asks for), not a timer tick later: the toolkit's
+  // frame clock holds the paint to the refresh, and a slow frame is followed at once. Asked
+  // for from inside this paint, the next paint would come before any idle work ever could.
+  timer_.Stop();
+  CallAfter([this] {
+    if (!tornDown_) ScheduleNext(false);
+  });
 }
 
 void AquariumView::RequestRepaint() {
@@ -241,6 +249,10 @@ void AquariumView::OnTopShow(wxShowEvent& event) {
 
 void AquariumView::OnTimer(wxTimerEvent&) {
   if (tornDown_) return;
+  ScheduleNext(true);
+}
+
+void AquariumView::ScheduleNext(bool fromTimer) {
   ReadWindowState();
   if (started_ && repaintRequested_ &&
       view::FramePacer::Clock::now() - repaintRequestedAt_ >= kNoPaintAfter)
@@ -248,7 +260,7 @@ void AquariumView::OnTimer(wxTimerEvent&) {
   if (hidden_.Hidden()) {
     // Nothing is drawn; only the music hand-off goes on. When the toolkit's silence is the
     // only sign, a repaint request finds out whether it draws again.
-    settings::DefaultMusicTick();
+    if (fromTimer) settings::DefaultMusicTick();
     if (started_ && hidden_.OnlyNoPaint()) RequestRepaint();
     ArmTimer(kHiddenPollMs);
     return;

@@ -58,6 +58,9 @@ class AquariumView : public wxWindow {
   bool StartUp();
   void DrawFrame();
   void AfterFrame();
+  // What follows a frame or a tick: a repaint request (the next frame), a wait, or, while
+  // the window cannot be seen, a slow poll. fromTimer: no frame ran the music hand-off.
+  void ScheduleNext(bool fromTimer);
   void UpdateCursor();
   void ArmTimer(int milliseconds);
   void ApplySize(int width, int height);

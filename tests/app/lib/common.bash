@@ -33,6 +33,10 @@ app_setup() {
     APP_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$@"
   fi
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+  # No accessibility bridge: an accessibility bus that an earlier test's session left on the
+  # shared screen (its socket gone with that test's runtime directory) would make every
+  # later start print a warning.
+  export NO_AT_BRIDGE=1
   APP_TMP=$(mktemp -d)
   export XDG_CONFIG_HOME=$APP_TMP/config
   export XDG_DATA_HOME=$APP_TMP/data
