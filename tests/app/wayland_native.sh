@@ -6,6 +6,7 @@
 # a feed click drops food there, F1 shows the overlay right after the menu (no click first),
 # frames follow the compositor (counted by the preloaded swap counter), none are drawn once
 # the compositor has gone to sleep (it shows nothing), and SIGTERM and Esc end with code 0.
+# Last, a headless Weston with a scaled output, with no X server at all.
 source "$(dirname "$0")/lib/common.bash"
 OUT_W=1280
 OUT_H=720
@@ -157,4 +158,36 @@ awk -v r="$woken" -v lo=$MIN_RATE 'BEGIN { exit !(r >= lo) }' || app_fail "frame
 xdotool key Escape
 app_wait_exit "$APP_PID" 15 || app_fail "no end on Esc"
 [ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after Esc"
+
+# A headless compositor (no X anywhere near it) with a scaled output: the program starts,
+# draws at the output's full resolution and the tank fills all of it, not only the logical
+# size in one corner, and frames come no faster than the refresh.
+HEADLESS=pelavo-headless
+HW=640
+HH=360
+(cd "$XDG_RUNTIME_DIR" && exec env -u DISPLAY -u WAYLAND_DISPLAY weston \
+  --backend=headless-backend.so --socket=$HEADLESS --width=$HW --height=$HH --scale=2 \
+  --use-pixman --idle-time=0 --debug > "$APP_TMP/weston-headless.log" 2>&1) &
+APP_PIDS+=("$!")
+for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$HEADLESS" ] && break; sleep 0.1; done
+[ -S "$XDG_RUNTIME_DIR/$HEADLESS" ] || app_fail "headless Weston did not start"
+SOCKET=$HEADLESS start_native
+sleep 8
+kill -0 "$APP_PID" 2>/dev/null || app_fail "the program ended by itself on the headless compositor"
+rate=$(app_swap_rate "$swaps" 3)
+app_note "headless, scale 2: $rate frames a second"
+awk -v r="$rate" -v lo=$MIN_RATE -v hi=$MAX_RATE 'BEGIN { exit !(r >= lo && r <= hi) }' ||
+  app_fail "$rate frames a second on the headless compositor"
+SOCKET=$HEADLESS shoot "$APP_TMP/scaled.png"
+read -r sw sh < <(identify -format '%w %h' "$APP_TMP/scaled.png")
+[ "$sw" -eq $((HW * 2)) ] && [ "$sh" -eq $((HH * 2)) ] || app_fail "the scaled screenshot is ${sw}x$sh"
+for crop in "${HW}x${HH}+$HW+0" "${HW}x${HH}+0+$HH" "${HW}x${HH}+$HW+$HH"; do
+  read -r blue red < <(convert "$APP_TMP/scaled.png" -crop "$crop" \
+    -format '%[fx:int(255*mean.b)] %[fx:int(255*mean.r)]' info:)
+  app_note "scaled $crop: mean blue $blue, red $red"
+  [ "$blue" -gt 60 ] && [ "$blue" -gt $((red + 20)) ] || app_fail "the tank does not fill the scaled output ($crop)"
+done
+kill -TERM "$APP_PID"
+app_wait_exit "$APP_PID" 15 || app_fail "no end on SIGTERM on the headless compositor"
+[ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after SIGTERM on the headless compositor"
 echo PASS
