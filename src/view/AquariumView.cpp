@@ -406,9 +406,6 @@ void AquariumView::OnRightDown(wxMouseEvent& event) {
   for (const MenuEntry& e : kMenuEntries) menu->Append(e.command, IconMenuItem{e.icon, e.icon, e.text});
   const int chosen = menu->Track(InputWindow()->ClientToScreen(event.GetPosition()));
   menu->Destroy();
-  // The menu's grab took the keyboard; the tank takes it back, so F1 and Esc work again
-  // without a click first.
-  SetFocus();
   event.Skip();
   if (chosen != 0) RunCommand(chosen);
 }

@@ -4,6 +4,7 @@
 # connection (DISPLAY unset, GDK_BACKEND=wayland). Checked on the compositor's own
 # screenshots: the tank covers the output, a right click opens the icon menu at the click,
 # a feed click drops food there, F1 shows the overlay right after the menu (no click first),
+# an item picked with the pointer opens its dialog and Escape closes it,
 # frames follow the compositor (counted by the preloaded swap counter), none are drawn once
 # the compositor has gone to sleep (it shows nothing), and SIGTERM and Esc end with code 0.
 # Last, a headless Weston with a scaled output, with no X server at all.
@@ -25,7 +26,8 @@ IDLE_SECONDS=20
 MAX_RATE=61
 MIN_RATE=5
 MENU_X=400
-MENU_Y=200
+MENU_Y=100
+DIALOG_FACE="rgb(246,245,244)"  # the toolkit theme's dialog background
 
 SOCKET=pelavo-wayland
 # No lock screen: woken again, the compositor shows the program at once.
@@ -95,12 +97,13 @@ done
 
 # Food: a click in Feed mode drops a pellet (drawn unlit in exactly the food colour) near it.
 at 640 300
+nofood=$(count_colour "$APP_TMP/tank.png" "$APP_FOOD_COLOUR" "200x200+540+200")
 xdotool click 1
 sleep 0.5
 shoot "$APP_TMP/food.png"
 food=$(count_colour "$APP_TMP/food.png" "$APP_FOOD_COLOUR" "200x200+540+200")
-app_note "food pixels round the click: $food"
-[ "$food" -ge 4 ] || app_fail "the feed click dropped no food near the pointer"
+app_note "food pixels round the click: $nofood before, $food after"
+[ "$food" -gt "$nofood" ] || app_fail "the feed click dropped no food near the pointer"
 
 # The icon menu opens at the click, its icon column and light items right and below it.
 at $MENU_X $MENU_Y
@@ -112,14 +115,15 @@ p_item=$(app_pixel "$APP_TMP/menu.png" $((MENU_X + 120)) $((MENU_Y + 48 + 4)))
 app_note "menu icon column $p_icon, item $p_item"
 [ "$p_icon" = "219,216,209" ] && [ "$p_item" = "249,248,247" ] ||
   app_fail "the right click shows no icon menu at the pointer"
-# Escape closes only the menu; F1 right after it reaches the tank (the overlay, white text in
-# the middle, shows at once: its first showing at the start has long ended).
+# Escape closes only the menu.
 xdotool key Escape
 sleep 0.8
 kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the menu ended the program"
 shoot "$APP_TMP/closed.png"
 [ "$(app_pixel "$APP_TMP/closed.png" $((MENU_X + 120)) $((MENU_Y + 48 + 4)))" != "249,248,247" ] ||
   app_fail "the menu is still shown after Escape"
+# F1 right after the menu reaches the tank with no click first: the overlay, white text in
+# the middle, shows at once (its first showing at the start has long ended).
 before=$(count_colour "$APP_TMP/closed.png" white "${OUT_W}x400+0+100")
 xdotool key F1
 sleep 0.4
@@ -127,6 +131,26 @@ shoot "$APP_TMP/overlay.png"
 after=$(count_colour "$APP_TMP/overlay.png" white "${OUT_W}x400+0+100")
 app_note "white overlay pixels before F1 $before, after $after"
 [ "$after" -gt $((before + 500)) ] || app_fail "F1 after the menu did not show the overlay"
+
+# An item picked with the pointer runs its command: Custom Music shows its dialog (the
+# toolkit's light dialog face all over it), and Escape in the dialog closes it again.
+at $MENU_X $MENU_Y
+xdotool click 3
+sleep 1
+at $((MENU_X + 60)) $((MENU_Y + 5 * 48 + 20))
+at $((MENU_X + 70)) $((MENU_Y + 5 * 48 + 24))
+xdotool click 1
+sleep 2
+shoot "$APP_TMP/music.png"
+face=$(count_colour "$APP_TMP/music.png" "$DIALOG_FACE" "${OUT_W}x$OUT_H+0+0")
+app_note "dialog face pixels with Custom Music open: $face"
+[ "$face" -gt 50000 ] || app_fail "the menu's Custom Music showed no dialog"
+xdotool key Escape
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the dialog ended the program"
+shoot "$APP_TMP/music-closed.png"
+face=$(count_colour "$APP_TMP/music-closed.png" "$DIALOG_FACE" "${OUT_W}x$OUT_H+0+0")
+[ "$face" -lt 1000 ] || app_fail "Escape did not close the Custom Music dialog"
 
 # SIGTERM ends the program with code 0.
 kill -TERM "$APP_PID"
