@@ -4,7 +4,8 @@
 # connection (DISPLAY unset, GDK_BACKEND=wayland). Checked on the compositor's own
 # screenshots: the tank covers the output, a right click opens the icon menu at the click,
 # a feed click drops food there, F1 shows the overlay right after the menu (no click first),
-# an item picked with the pointer opens its dialog and Escape closes it,
+# an item picked with the pointer opens its dialog, whose button opens the file chooser,
+# and Escape closes both,
 # frames follow the compositor (counted by the preloaded swap counter), none are drawn once
 # the compositor has gone to sleep (it shows nothing), and SIGTERM and Esc end with code 0.
 # Last, a headless Weston with a scaled output, with no X server at all.
@@ -28,6 +29,9 @@ MIN_RATE=5
 MENU_X=400
 MENU_Y=100
 DIALOG_FACE="rgb(246,245,244)"  # the toolkit theme's dialog background
+# The Custom Music dialog's Add Music button from the top-left corner of the dialog's face.
+ADD_MUSIC_X=89
+ADD_MUSIC_Y=223
 
 SOCKET=pelavo-wayland
 # No lock screen: woken again, the compositor shows the program at once.
@@ -57,6 +61,11 @@ shoot() {
   mv "$(ls "$APP_TMP"/wayland-screenshot-*.png | head -1)" "$1" || app_fail "no screenshot"
   [ -n "${APP_SHOTS:-}" ] && { mkdir -p "$APP_SHOTS"; cp "$1" "$APP_SHOTS/wayland-$(basename "$1")"; }
   return 0
+}
+# The bounding box of the dialog face colour in screenshot $1 as "W H X Y".
+face_box() {
+  convert "$1" -fill black +opaque "$DIALOG_FACE" -format '%@' info: 2>/dev/null |
+    sed -E 's/([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)/\1 \2 \3 \4/'
 }
 # Pixels of colour $2 in region $3 (WxH+X+Y) of screenshot $1.
 count_colour() {
@@ -145,6 +154,20 @@ shoot "$APP_TMP/music.png"
 face=$(count_colour "$APP_TMP/music.png" "$DIALOG_FACE" "${OUT_W}x$OUT_H+0+0")
 app_note "dialog face pixels with Custom Music open: $face"
 [ "$face" -gt 50000 ] || app_fail "the menu's Custom Music showed no dialog"
+# Its Add Music button opens the toolkit's file chooser, far wider than the dialog (the
+# compositor places windows, so the button is found from the dialog's face); Escape closes
+# the chooser, a second Escape the dialog.
+read -r dw _ dx dy < <(face_box "$APP_TMP/music.png")
+app_note "Custom Music dialog face ${dw} wide at $dx,$dy"
+at $((dx + ADD_MUSIC_X)) $((dy + ADD_MUSIC_Y))
+xdotool click 1
+sleep 3
+shoot "$APP_TMP/chooser.png"
+read -r cw _ < <(face_box "$APP_TMP/chooser.png")
+app_note "with the file chooser open the face is $cw wide"
+[ "$cw" -gt $((dw + 200)) ] || app_fail "Add Music showed no file chooser"
+xdotool key Escape
+sleep 1.5
 xdotool key Escape
 sleep 1
 kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the dialog ended the program"
