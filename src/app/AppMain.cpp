@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <gdk/gdk.h>
 #include <wx/app.h>
 
 #include "app/AquariumApp.h"
@@ -20,6 +21,11 @@ namespace {
 constexpr const char* kVersionText = "pelavo " PELAVO_VERSION "\n";
 constexpr int kUsageErrorCode = 2;
 constexpr int kNoUsableDisplayCode = 1;
+#ifdef PELAVO_NATIVE_WAYLAND
+constexpr bool kNativeWayland = true;
+#else
+constexpr bool kNativeWayland = false;
+#endif
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,12 +48,16 @@ int main(int argc, char** argv) {
   }
   if (!options.display.empty()) setenv("DISPLAY", options.display.c_str(), 1);
   // A window system the view cannot draw on ends here with a message that says why.
-  const platform::BackendDecision backend =
-      platform::ChooseDisplayBackend(platform::ReadDisplayEnvironment());
+  platform::DisplayEnvironment environment = platform::ReadDisplayEnvironment();
+  environment.nativeWayland = kNativeWayland;
+  const platform::BackendDecision backend = platform::ChooseDisplayBackend(environment);
   if (!backend.CanStart()) {
     std::fputs(backend.message.c_str(), stderr);
     return kNoUsableDisplayCode;
   }
+  // The toolkit's GL library limits it to X11 when it loads; the view draws on Wayland
+  // through EGL of its own.
+  if (backend.backend == platform::DisplayBackend::kWayland) gdk_set_allowed_backends("wayland");
   // The toolkit sees only the program name: every option has been handled here.
   int wxArgc = 1;
   return wxEntry(wxArgc, argv);

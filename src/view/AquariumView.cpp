@@ -18,6 +18,9 @@
 #include "ui/CommandId.h"
 #include "ui/IconMenu.h"
 #include "view/TankCanvas.h"
+#ifdef PELAVO_NATIVE_WAYLAND
+#include "view/wayland/WaylandTarget.h"
+#endif
 
 #include "settings/CustomBackgroundDialog.h"
 #include "settings/CustomMusicDialog.h"
@@ -80,23 +83,21 @@ AquariumView::AquariumView(wxWindow* parent, bool openGl)
                wxWANTS_CHARS | wxBORDER_NONE),
       timer_(this) {
   SetBackgroundColour(*wxBLACK);
-  wxGLAttributes attributes;
-  if (openGl && TankCanvas::ChooseAttributes(attributes)) {
-    canvas_ = new TankCanvas(this, attributes);
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(canvas_, 1, wxEXPAND);
-    SetSizer(sizer);
-  } else {
+  if (openGl) CreateTarget();
+  if (!target_) {
     // No usable pixel format: the view stays black and draws nothing, but it keeps its menu,
     // commands and keys. The tick still runs for the music hand-off.
     platform::ShowMessageBox(kChoosePixelFormatFailed);
     contextFailed_ = true;
   }
   wxWindow* input = InputWindow();
-  if (canvas_) {
-    canvas_->Bind(wxEVT_PAINT, &AquariumView::OnPaint, this);
-    canvas_->Bind(wxEVT_ERASE_BACKGROUND, &AquariumView::OnEraseBackground, this);
-    canvas_->Bind(wxEVT_SIZE, &AquariumView::OnSize, this);
+  if (target_) {
+    wxWindow* painted = target_->Window();
+    painted->Bind(wxEVT_PAINT, &AquariumView::OnPaint, this);
+    painted->Bind(wxEVT_ERASE_BACKGROUND, &AquariumView::OnEraseBackground, this);
+    painted->Bind(wxEVT_SIZE, &AquariumView::OnSize, this);
+    // The compositor's word that the last frame is shown asks for the next paint.
+    if (target_->PacedByCompositor()) target_->OnFrameDue([this] { RequestRepaint(); });
   }
   Bind(wxEVT_TIMER, &AquariumView::OnTimer, this, timer_.GetId());
   input->Bind(wxEVT_KEY_DOWN, &AquariumView::OnKeyDown, this);
@@ -112,14 +113,33 @@ AquariumView::AquariumView(wxWindow* parent, bool openGl)
     topWindow_->Bind(wxEVT_ICONIZE, &AquariumView::OnTopIconize, this);
     topWindow_->Bind(wxEVT_SHOW, &AquariumView::OnTopShow, this);
   }
-  if (!canvas_) {
+  if (!target_) {
     UpdateCursor();
     ArmTimer(kTickAfterFrameMs);
   }
 }
 
+void AquariumView::CreateTarget() {
+#ifdef PELAVO_NATIVE_WAYLAND
+  // Wayland has no GLX: the view itself is covered by an EGL child surface, made once the
+  // view is on screen.
+  if (view::WaylandTarget::ToolkitOnWayland()) {
+    ownTarget_ = std::make_unique<view::WaylandTarget>(this);
+    target_ = ownTarget_.get();
+    return;
+  }
+#endif
+  wxGLAttributes attributes;
+  if (!TankCanvas::ChooseAttributes(attributes)) return;
+  canvas_ = new TankCanvas(this, attributes);
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(canvas_, 1, wxEXPAND);
+  SetSizer(sizer);
+  target_ = canvas_;
+}
+
 wxWindow* AquariumView::InputWindow() {
-  if (canvas_) return canvas_;
+  if (target_) return target_->Window();
   return this;
 }
 
@@ -142,7 +162,7 @@ AquariumView::~AquariumView() {
 
 bool AquariumView::StartUp() {
   starting_ = true;
-  if (!canvas_->CreateContext()) {
+  if (!target_->CreateContext()) {
     contextFailed_ = true;
     platform::ShowMessageBox(kSetPixelFormatFailed);
     starting_ = false;
@@ -151,9 +171,9 @@ bool AquariumView::StartUp() {
   }
   // Window sizes are in logical pixels; the framebuffer, the projection and picking work in
   // the physical pixels of a scaled screen.
-  scale_ = canvas_->PixelScale();
+  scale_ = target_->PixelScale();
   cursors_.SetScale(scale_);
-  const wxSize client = canvas_->GetClientSize();
+  const wxSize client = target_->Window()->GetClientSize();
   ApplySize(static_cast<int>(std::lround(client.x * scale_)),
             static_cast<int>(std::lround(client.y * scale_)));
 
@@ -167,11 +187,13 @@ bool AquariumView::StartUp() {
     backgroundDialog_ = new CustomBackgroundDialog(this);
     backgroundDialog_->Hide();
   }
-  // Covered or unmapped windows are still drawn by the toolkit: watch for that ourselves.
-  windowState_.Watch(canvas_->GetXWindow());
+  // Covered or unmapped X11 windows are still drawn by the toolkit: watch for that ourselves.
+  // A Wayland compositor tells by sending no frame callbacks.
+  if (canvas_) windowState_.Watch(canvas_->GetXWindow());
   // Frames are drawn from paints, and the toolkit's frame clock lets paints through at most
   // once per refresh, counted from the previous frame's start: a wait of our own on top
-  // would only make frames late (53 instead of 60 a second with short frames).
+  // would only make frames late (53 instead of 60 a second with short frames). On Wayland
+  // the compositor's frame callbacks ask for the paints.
   pacer_.SetDisplayPaces(true);
   started_ = true;
   starting_ = false;
@@ -191,10 +213,10 @@ void AquariumView::DrawFrame() {
   // The refresh interval is counted from the start of this frame, so the frame's own time
   // is part of the interval, not added to it.
   pacer_.FrameStarted(view::FramePacer::Clock::now());
-  canvas_->MakeCurrent();
+  target_->MakeCurrent();
   scene_.RunFrame();
   glFinish();
-  canvas_->SwapBuffers();
+  target_->Present();
   ++framesDrawn_;
   AfterFrame();
 }
@@ -208,6 +230,7 @@ void AquariumView::TickWithoutContext() {
 
 void AquariumView::AfterFrame() {
   settings::DefaultMusicTick();
+  if (DrawsOnWayland()) return;  // the compositor's frame callback asks for the next frame
   // The next frame is asked for as soon as the toolkit has run its idle work (deferred
   // deletes, queued calls, the close a signal asks for), not a timer tick later: the toolkit's
   // frame clock holds the paint to the refresh, and a slow frame is followed at once. Asked
@@ -223,7 +246,7 @@ void AquariumView::RequestRepaint() {
     repaintRequested_ = true;
     repaintRequestedAt_ = view::FramePacer::Clock::now();
   }
-  if (canvas_) canvas_->Refresh(false);
+  if (target_) target_->Window()->Refresh(false);
 }
 
 void AquariumView::ReadWindowState() {
@@ -247,8 +270,22 @@ void AquariumView::OnTopShow(wxShowEvent& event) {
   event.Skip();
 }
 
+void AquariumView::CompositorTick() {
+  // The compositor paces the frames and sends no frame callbacks while it does not show the
+  // window, so nothing is drawn then; the window's own minimise and show events are not
+  // needed (and a Wayland client is never told when it is restored). The tick hands the
+  // music on and asks again for a paint that a due frame is still waiting for.
+  settings::DefaultMusicTick();
+  if (started_ && target_->FrameDue()) RequestRepaint();
+  ArmTimer(kRepaintGuardMs);
+}
+
 void AquariumView::OnTimer(wxTimerEvent&) {
   if (tornDown_) return;
+  if (DrawsOnWayland()) {
+    CompositorTick();
+    return;
+  }
   ScheduleNext(true);
 }
 
@@ -283,13 +320,15 @@ void AquariumView::ScheduleNext(bool fromTimer) {
 }
 
 void AquariumView::OnPaint(wxPaintEvent&) {
-  wxPaintDC dc(canvas_);  // validates the window
+  wxPaintDC dc(target_->Window());  // validates the window
   if (tornDown_ || starting_) return;
   // The toolkit draws the window: whatever it asked for, it can be drawn.
   repaintRequested_ = false;
   if (hidden_.Has(view::HiddenReasons::kNoPaint)) HoldFrames(view::HiddenReasons::kNoPaint, false);
   if (!started_ && !contextFailed_) StartUp();
-  if (started_) DrawFrame();
+  // On Wayland a paint the toolkit makes by itself draws nothing until the compositor has
+  // shown the last frame.
+  if (started_ && target_->FrameDue()) DrawFrame();
 }
 
 void AquariumView::OnEraseBackground(wxEraseEvent&) {
@@ -299,7 +338,7 @@ void AquariumView::OnEraseBackground(wxEraseEvent&) {
 void AquariumView::ApplySize(int width, int height) {
   if (height == 0) height = 1;
   lastViewport_ = wxSize(width, height);
-  if (!canvas_ || tornDown_ || !canvas_->MakeCurrent()) return;
+  if (!target_ || tornDown_ || !target_->MakeCurrent()) return;
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -311,14 +350,14 @@ void AquariumView::ApplySize(int width, int height) {
 
 void AquariumView::OnSize(wxSizeEvent& event) {
   event.Skip();
-  // The canvas has no border: the new window size is the new client size, in physical
-  // pixels for the viewport. The context can only be made current once the window is on
-  // screen.
-  if (canvas_) scale_ = canvas_->PixelScale();
+  // The target's window has no border: the new window size is the new client size, in
+  // physical pixels for the viewport. The context can only be made current once the window
+  // is on screen.
+  if (target_) scale_ = target_->PixelScale();
   const wxSize size = event.GetSize();
   const int width = static_cast<int>(std::lround(size.x * scale_));
   const int height = static_cast<int>(std::lround(size.y * scale_));
-  if (canvas_ && canvas_->HasContext() && canvas_->IsShownOnScreen())
+  if (target_ && target_->HasContext() && target_->Window()->IsShownOnScreen())
     ApplySize(width, height);
   else
     lastViewport_ = wxSize(width, height == 0 ? 1 : height);
@@ -429,7 +468,7 @@ void AquariumView::SaveDialogs() {
 void AquariumView::Teardown() {
   if (tornDown_) return;
   tornDown_ = true;
-  if (canvas_) canvas_->ReleaseContext();
+  if (target_) target_->ReleaseContext();
   windowState_.Stop();
   DestroyDialog(musicDialog_);
   DestroyDialog(backgroundDialog_);

@@ -6,6 +6,7 @@
 
 #include "view/Cursors.h"
 #include "view/FramePacer.h"
+#include "view/GlTarget.h"
 #include "view/Scene.h"
 #include "view/WindowVisibility.h"
 
@@ -13,22 +14,26 @@ class CustomMusicDialog;
 class CustomBackgroundDialog;
 class TankCanvas;
 
-// The window that shows the tank. It owns the scene, the OpenGL canvas that fills it (with
-// the rendering context), the frame timer, the mode cursors and the two modeless settings
-// dialogs. It forwards the mouse to the scene, opens the icon menu on the right button and
-// runs the commands that menu sends. When the display offers no usable pixel format the view
-// has no canvas: it draws nothing, but its menu, commands, F1 and Esc still work.
+// The window that shows the tank. It owns the scene, the OpenGL target its frames go to (on
+// X11 a GLX canvas that fills the view; on Wayland an EGL child surface over the view itself),
+// the frame timer, the mode cursors and the two modeless settings dialogs. It forwards the
+// mouse to the scene, opens the icon menu on the right button and runs the commands that menu
+// sends. When the display offers no usable pixel format the view has no target: it draws
+// nothing, but its menu, commands, F1 and Esc still work.
 class AquariumView : public wxWindow {
  public:
   // openGl false makes the view as if the display had no usable pixel format.
   explicit AquariumView(wxWindow* parent, bool openGl = true);
   ~AquariumView() override;
 
-  // Keyboard focus goes to the canvas, which receives the keys.
+  // Keyboard focus goes to the window that receives the keys.
   void SetFocus() override;
-  // The window that receives the mouse and keys: the canvas, or the view without one.
+  // The window that receives the mouse and keys: the canvas on X11, else the view itself.
   wxWindow* InputWindow();
+  // The GLX canvas; none on Wayland or without a usable pixel format.
   TankCanvas* Canvas() const { return canvas_; }
+  // True when the frames go to the compositor's Wayland surface, paced by its frame callbacks.
+  bool DrawsOnWayland() const { return target_ && target_->PacedByCompositor(); }
 
   // Runs one command of the menu: stores it as the mode, opens the dialog it names or ends
   // the program.
@@ -55,6 +60,7 @@ class AquariumView : public wxWindow {
   bool FramesHeld() const { return hidden_.Hidden(); }
 
  private:
+  void CreateTarget();
   bool StartUp();
   void DrawFrame();
   void AfterFrame();
@@ -69,6 +75,7 @@ class AquariumView : public wxWindow {
   void ReadWindowState();
   void HoldFrames(view::HiddenReasons::Reason reason, bool holds);
   void RequestRepaint();
+  void CompositorTick();
 
   void OnPaint(wxPaintEvent& event);
   void OnEraseBackground(wxEraseEvent& event);
@@ -85,7 +92,9 @@ class AquariumView : public wxWindow {
   void OnTopShow(wxShowEvent& event);
 
   view::Scene scene_;
-  TankCanvas* canvas_ = nullptr;  // a child window, destroyed with the view
+  view::GlTarget* target_ = nullptr;  // the canvas or ownTarget_; none without OpenGL
+  TankCanvas* canvas_ = nullptr;       // a child window, destroyed with the view
+  std::unique_ptr<view::GlTarget> ownTarget_;  // a target that is not a window of its own
   double scale_ = 1.0;
   CustomMusicDialog* musicDialog_ = nullptr;
   CustomBackgroundDialog* backgroundDialog_ = nullptr;

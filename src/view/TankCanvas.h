@@ -3,9 +3,12 @@
 
 #include <wx/glcanvas.h>
 
-// The OpenGL surface of the view: a canvas that fills the view and holds its one rendering
-// context. Paints, mouse and keys on the canvas are handled by the view, which binds them.
-class TankCanvas : public wxGLCanvas {
+#include "view/GlTarget.h"
+
+// The OpenGL surface of the view on X11: a GLX canvas that fills the view and holds its one
+// rendering context. Paints, mouse and keys on the canvas are handled by the view, which
+// binds them; the view paces the frames itself.
+class TankCanvas : public wxGLCanvas, public view::GlTarget {
  public:
   // The pixel format the tank asks for: double-buffered RGBA with a 32-bit depth buffer,
   // else a 24-bit one. False when the display supports neither (or has no OpenGL at all).
@@ -14,17 +17,19 @@ class TankCanvas : public wxGLCanvas {
   TankCanvas(wxWindow* parent, const wxGLAttributes& attributes);
   ~TankCanvas() override;
 
+  wxWindow* Window() override { return this; }
   // Creates the rendering context and makes it current; false when it cannot be made.
-  bool CreateContext();
+  bool CreateContext() override;
   // Makes the context current on this canvas; false when there is none.
-  bool MakeCurrent();
+  bool MakeCurrent() override;
+  void Present() override { SwapBuffers(); }
   // Releases the rendering context (no context is current afterwards).
-  void ReleaseContext();
-  bool HasContext() const { return context_ != nullptr; }
+  void ReleaseContext() override;
+  bool HasContext() const override { return context_ != nullptr; }
 
   // Physical pixels per window-size unit: 2 on a screen scaled to 200 %. The GL framebuffer
   // is in physical pixels, window sizes and mouse positions are not.
-  double PixelScale() const;
+  double PixelScale() const override;
 
  private:
   std::unique_ptr<wxGLContext> context_;

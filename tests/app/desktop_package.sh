@@ -27,7 +27,8 @@ grep -q '^ Package: pelavo$' <<< "$info" || app_fail "the package is not named p
 depends=$(dpkg-deb -f "$deb" Depends)
 app_note "Depends: $depends"
 for p in libwxgtk3.2-1 libwxgtk-gl3.2-1 libsoil1 libftgl2 libsdl2-mixer-2.0-0 libglu1-mesa \
-  libgl1 libx11-6 libfontconfig1 libfreetype6 fonts-dejavu-core; do
+  libgl1 libx11-6 libfontconfig1 libfreetype6 fonts-dejavu-core libwayland-client0 libwayland-egl1 \
+  libegl1; do
   grep -Eq "(^|, )$p( |,|$)" <<< "$depends" || app_fail "Depends lacks $p"
 done
 

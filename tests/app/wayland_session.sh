@@ -1,9 +1,10 @@
 # On a Wayland desktop the program runs as an X11 client through XWayland, the way the
 # README explains: a headless Weston with XWayland is the desktop. Started with both
 # WAYLAND_DISPLAY and DISPLAY it shows the tank (checked on the compositor's own screenshot),
-# swaps buffers and ends on SIGTERM with code 0. A session without XWayland, and a
-# GDK_BACKEND that leaves X11 out, end at once with a message that says what to do instead
-# of the toolkit's "Unable to initialize GTK+".
+# swaps buffers and ends on SIGTERM with code 0. A session without XWayland, and the user's
+# GDK_BACKEND=wayland, run natively (no window on XWayland); a GDK_BACKEND with no window
+# system the tank can draw on ends at once with a message that says what to do instead of
+# the toolkit's "Unable to initialize GTK+".
 #
 # The pointer is not driven here: the headless compositor has no seat, and XWayland 22 dies
 # on synthetic (XTest) input without one. Mouse, menu and food are the same X11 code paths
@@ -45,16 +46,33 @@ run_until_exit() {
   LEFT_WITH=$(cat "$APP_TMP/refused.log")
 }
 
-# Wayland without XWayland: a message naming the way out, exit code 1, no window.
-run_until_exit -u DISPLAY
-[ "$APP_RC" -eq 1 ] || app_fail "Wayland without X11: exit code $APP_RC, not 1 ($LEFT_WITH)"
-grep -q XWayland <<< "$LEFT_WITH" || app_fail "the message does not mention XWayland: $LEFT_WITH"
+# Runs the program natively in the given environment changes: it must keep running with no
+# window on XWayland, swap buffers, and end on SIGTERM with code 0.
+run_natively() {
+  local report=$APP_TMP/native-swaps.$RANDOM pid
+  env "$@" LD_PRELOAD="$(dirname "$PELAVO")/tests/swap_counter.so" PELAVO_SWAP_COUNT_FILE="$report" \
+    "$PELAVO" > "$APP_TMP/out.native.log" 2>&1 &
+  pid=$!
+  APP_PIDS+=("$pid")
+  sleep 6
+  kill -0 "$pid" 2>/dev/null || app_fail "the program ended with $*: $(cat "$APP_TMP/out.native.log")"
+  [ -z "$(DISPLAY=$XWAYLAND xdotool search --onlyvisible --pid "$pid" 2>/dev/null)" ] ||
+    app_fail "with $* the program has a window on XWayland"
+  kill -TERM "$pid"
+  app_wait_exit "$pid" 15 || app_fail "no end on SIGTERM with $*"
+  [ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after SIGTERM with $*"
+  app_note "natively with $*: $(app_swaps "$report") buffer swaps"
+  [ "$(app_swaps "$report")" -ge 10 ] || app_fail "too few buffer swaps natively with $*"
+}
+# Wayland without XWayland: native.
+run_natively -u DISPLAY
+# The user's GDK_BACKEND=wayland wins over the X11 display that is there too.
+run_natively DISPLAY="$XWAYLAND" GDK_BACKEND=wayland
+# A GDK_BACKEND with nothing the tank draws on: refused with the reason.
+run_until_exit DISPLAY="$XWAYLAND" GDK_BACKEND=broadway
+[ "$APP_RC" -eq 1 ] || app_fail "GDK_BACKEND=broadway: exit code $APP_RC, not 1 ($LEFT_WITH)"
+grep -q 'GDK_BACKEND=broadway' <<< "$LEFT_WITH" || app_fail "the message does not name GDK_BACKEND: $LEFT_WITH"
 grep -q 'Unable to initialize GTK' <<< "$LEFT_WITH" && app_fail "the toolkit's own error shows: $LEFT_WITH"
-
-# A GDK_BACKEND without X11 is the user's explicit choice: refused with the reason.
-run_until_exit DISPLAY="$XWAYLAND" GDK_BACKEND=wayland
-[ "$APP_RC" -eq 1 ] || app_fail "GDK_BACKEND=wayland: exit code $APP_RC, not 1 ($LEFT_WITH)"
-grep -q 'GDK_BACKEND=wayland' <<< "$LEFT_WITH" || app_fail "the message does not name GDK_BACKEND: $LEFT_WITH"
 
 # Both available: the tank runs through XWayland.
 export DISPLAY=$XWAYLAND

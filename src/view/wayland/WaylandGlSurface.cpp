@@ -167,6 +167,11 @@ void WaylandGlSurface::FollowWidget() {
     height_ = height;
     bufferWidth_ = width * scale_;
     bufferHeight_ = height * scale_;
+    // The picture covers all of the surface: the compositor need not draw what lies below.
+    wl_region* opaque = wl_compositor_create_region(compositor_);
+    wl_region_add(opaque, 0, 0, width, height);
+    wl_surface_set_opaque_region(surface_, opaque);
+    wl_region_destroy(opaque);
     if (eglWindow_) {
       wl_egl_window_resize(eglWindow_, bufferWidth_, bufferHeight_, 0, 0);
     } else {
