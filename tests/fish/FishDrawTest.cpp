@@ -164,20 +164,26 @@ fish::LargeFish LevelLargeFish(float size) {
   return f;
 }
 
-// The centre of every vertex the large fish's fins send, in tank units from the fish's
-// origin (feedback mode; the body list is left out).
-Vec3 FinCentre(fish::LargeFish f) {
-  f.bodyList = 0;
-  static GLfloat buffer[1 << 16];
+// Feedback mode into `buffer` (1 << 16 values) through a 100 x 100 window over the tank's
+// -50..50 in every axis: window x = tank x + 50, window depth 0..1.
+void StartFeedback(GLfloat* buffer) {
   glFeedbackBuffer(1 << 16, GL_3D, buffer);
   glRenderMode(GL_FEEDBACK);
   glViewport(0, 0, 100, 100);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glOrtho(-50, 50, -50, 50, -50, 50);  // window x = tank x + 50, window depth 0..1
+  glOrtho(-50, 50, -50, 50, -50, 50);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glDisable(GL_CULL_FACE);
+}
+
+// The centre of every vertex the large fish's fins send, in tank units from the fish's
+// origin (feedback mode; the body list is left out).
+Vec3 FinCentre(fish::LargeFish f) {
+  f.bodyList = 0;
+  static GLfloat buffer[1 << 16];
+  StartFeedback(buffer);
   fish::LargeFishDraw(f, 0);
   const int n = glRenderMode(GL_RENDER);
   Vec3 sum{0, 0, 0};
@@ -363,15 +369,7 @@ TEST(LargeFishDrawing, TheNoseLeadsTheMotionWhenClimbingOrDivingAtEveryHeading) 
       f.wanderTimer = 0;
 
       static GLfloat buffer[1 << 16];
-      glFeedbackBuffer(1 << 16, GL_3D, buffer);
-      glRenderMode(GL_FEEDBACK);
-      glViewport(0, 0, 100, 100);
-      glMatrixMode(GL_PROJECTION);
-      glLoadIdentity();
-      glOrtho(-50, 50, -50, 50, -50, 50);  // window x = tank x + 50, window depth 0..1
-      glMatrixMode(GL_MODELVIEW);
-      glLoadIdentity();
-      glDisable(GL_CULL_FACE);
+      StartFeedback(buffer);
       const Vec3 before{f.x, f.y, f.z};
       glPushMatrix();
       fish::LargeFishDraw(f, 0, fins);
