@@ -8,6 +8,10 @@
 #include <wx/evtloop.h>
 #include <wx/settings.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 #include "ui/IconMenuLayout.h"
 #include "ui/ResourceImage.h"
 
@@ -49,6 +53,12 @@ IconMenu::IconMenu(wxWindow* owner) : wxPopupTransientWindow(owner, wxBORDER_NON
   surface_->Bind(wxEVT_RIGHT_UP, &IconMenu::OnButtonUp, this);
   surface_->Bind(wxEVT_KEY_DOWN, &IconMenu::OnKeyDown, this);
   Bind(wxEVT_CHAR_HOOK, &IconMenu::OnKeyDown, this);
+#ifdef __WXGTK__
+  // Marked as a menu, the popup is a real popup on Wayland. Unmarked, the toolkit makes it
+  // a part of the tank's window, which the compositor then gives the keyboard when an item
+  // is clicked; once the menu is gone the keyboard went nowhere until the next click.
+  gtk_window_set_type_hint(GTK_WINDOW(GetHandle()), GDK_WINDOW_TYPE_HINT_POPUP_MENU);
+#endif
 }
 
 IconMenu::~IconMenu() = default;

@@ -3,9 +3,11 @@
 # window and Weston hands them to its Wayland clients. The program itself has no X
 # connection (DISPLAY unset, GDK_BACKEND=wayland). Checked on the compositor's own
 # screenshots: the tank covers the output, a right click opens the icon menu at the click,
-# a feed click drops food there, F1 shows the overlay right after the menu (no click first),
-# an item picked with the pointer opens its dialog, whose button opens the file chooser,
-# and Escape closes both,
+# a feed click drops food there, F1 shows the overlay right after the menu (no click first)
+# and right after an item picked with the pointer, Touch Fish and Feed Fish picked with the
+# pointer change what a click does, the menu stays on the output at its corner and a click
+# outside closes it, an item picked with the pointer opens its dialog, whose button opens
+# the file chooser, and Escape closes both,
 # frames follow the compositor (counted by the preloaded swap counter), none are drawn once
 # the compositor has gone to sleep (it shows nothing), and SIGTERM and Esc end with code 0.
 # Last, a headless Weston with a scaled output, with no X server at all.
@@ -146,6 +148,66 @@ shoot "$APP_TMP/overlay.png"
 after=$(count_colour "$APP_TMP/overlay.png" white "${OUT_W}x400+0+100")
 app_note "white overlay pixels before F1 $before, after $after"
 [ "$after" -gt $((before + 500)) ] || app_fail "F1 after the menu did not show the overlay"
+
+# Items picked with the pointer change the mode, and the keyboard stays with the tank: F1
+# right after the pick shows the overlay. In Touch mode a click drops no food; Feed Fish,
+# picked again, drops it at the next click.
+pick_item() {
+  at $MENU_X $MENU_Y
+  xdotool click 3
+  sleep 1
+  at $((MENU_X + 60)) $((MENU_Y + $1 * 48 + 20))
+  at $((MENU_X + 70)) $((MENU_Y + $1 * 48 + 24))
+  xdotool click 1
+  sleep 0.8
+}
+# Food pixels round output point $1, $2 in the best of four screenshots a quarter second apart.
+food_after_click() {
+  local best=0 n
+  at "$1" "$2"
+  xdotool click 1
+  for _ in 1 2 3 4; do
+    sleep 0.25
+    shoot "$APP_TMP/click.png"
+    n=$(count_colour "$APP_TMP/click.png" "$APP_FOOD_COLOUR" "200x200+$(($1 - 100))+$(($2 - 100))")
+    [ "$n" -gt "$best" ] && best=$n
+  done
+  echo "$best"
+}
+sleep 3  # the overlay shown above ends first
+pick_item 1
+shoot "$APP_TMP/touch.png"
+before=$(count_colour "$APP_TMP/touch.png" white "${OUT_W}x400+0+100")
+xdotool key F1
+sleep 0.4
+shoot "$APP_TMP/touch-overlay.png"
+after=$(count_colour "$APP_TMP/touch-overlay.png" white "${OUT_W}x400+0+100")
+app_note "white overlay pixels after Touch Fish was picked with the pointer: $before, after F1 $after"
+[ "$after" -gt $((before + 500)) ] || app_fail "F1 after an item picked with the pointer did not reach the tank"
+touchfood=$(food_after_click 900 500)
+app_note "food pixels after a click in Touch mode: $touchfood"
+[ "$touchfood" -eq 0 ] || app_fail "a click in Touch mode dropped food"
+pick_item 0
+feedfood=$(food_after_click 900 500)
+app_note "food pixels after a click with Feed Fish picked again: $feedfood"
+[ "$feedfood" -gt 0 ] || app_fail "Feed Fish picked with the pointer did not bring back feeding"
+
+# Near the output's bottom-right corner the menu opens above and left of the click, all of
+# it on the output; a click outside it closes it and reaches nothing else.
+at $((OUT_W - 20)) $((OUT_H - 20))
+xdotool click 3
+sleep 1
+shoot "$APP_TMP/corner.png"
+p_corner=$(app_pixel "$APP_TMP/corner.png" $((OUT_W - 20 - 100)) $((OUT_H - 20 - 384 + 4)))
+app_note "corner menu item pixel $p_corner"
+[ "$p_corner" = "249,248,247" ] || app_fail "the corner menu is not above and left of the click"
+at 200 200
+xdotool click 1
+sleep 0.8
+shoot "$APP_TMP/corner-closed.png"
+[ "$(app_pixel "$APP_TMP/corner-closed.png" $((OUT_W - 20 - 100)) $((OUT_H - 20 - 384 + 4)))" != "249,248,247" ] ||
+  app_fail "a click outside the menu did not close it"
+kill -0 "$APP_PID" 2>/dev/null || app_fail "the click outside the menu ended the program"
 
 # An item picked with the pointer runs its command: Custom Music shows its dialog (the
 # toolkit's light dialog face all over it), and Escape in the dialog closes it again.
