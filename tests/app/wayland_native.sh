@@ -6,8 +6,8 @@
 # a feed click drops food there, F1 shows the overlay right after the menu (no click first)
 # and right after an item picked with the pointer, Touch Fish and Feed Fish picked with the
 # pointer change what a click does, the menu stays on the output at its corner and a click
-# outside closes it, an item picked with the pointer opens its dialog, whose button opens
-# the file chooser, and Escape closes both,
+# outside closes it, Add/Delete Fish shows its modal dialog and Escape closes it, Custom
+# Music shows its dialog, whose button opens the file chooser, and Escape closes both,
 # frames follow the compositor (counted by the preloaded swap counter), none are drawn once
 # the compositor has gone to sleep (it shows nothing), and SIGTERM and Esc end with code 0.
 # Last, a headless Weston with a scaled output, with no X server at all.
@@ -208,6 +208,29 @@ shoot "$APP_TMP/corner-closed.png"
 [ "$(app_pixel "$APP_TMP/corner-closed.png" $((OUT_W - 20 - 100)) $((OUT_H - 20 - 384 + 4)))" != "249,248,247" ] ||
   app_fail "a click outside the menu did not close it"
 kill -0 "$APP_PID" 2>/dev/null || app_fail "the click outside the menu ended the program"
+
+# Add/Delete Fish shows its modal dialog; Escape closes it and the keys reach the tank again.
+pick_item 4
+sleep 1
+shoot "$APP_TMP/fish-dialog.png"
+face=$(count_colour "$APP_TMP/fish-dialog.png" "$DIALOG_FACE" "${OUT_W}x$OUT_H+0+0")
+app_note "dialog face pixels with Add/Delete Fish open: $face"
+# Most of this dialog is its picture of a tank; its button strip has the toolkit's face.
+[ "$face" -gt 5000 ] || app_fail "the menu's Add/Delete Fish showed no dialog"
+xdotool key Escape
+sleep 1
+shoot "$APP_TMP/fish-closed.png"
+face=$(count_colour "$APP_TMP/fish-closed.png" "$DIALOG_FACE" "${OUT_W}x$OUT_H+0+0")
+[ "$face" -lt 1000 ] || app_fail "Escape did not close the Add/Delete Fish dialog"
+kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the Add/Delete Fish dialog ended the program"
+sleep 3  # the overlay shown above ends first
+before=$(count_colour "$APP_TMP/fish-closed.png" white "${OUT_W}x400+0+100")
+xdotool key F1
+sleep 0.4
+shoot "$APP_TMP/fish-overlay.png"
+after=$(count_colour "$APP_TMP/fish-overlay.png" white "${OUT_W}x400+0+100")
+app_note "white overlay pixels after the fish dialog: $before, after F1 $after"
+[ "$after" -gt $((before + 500)) ] || app_fail "F1 after the Add/Delete Fish dialog did not reach the tank"
 
 # An item picked with the pointer runs its command: Custom Music shows its dialog (the
 # toolkit's light dialog face all over it), and Escape in the dialog closes it again.
