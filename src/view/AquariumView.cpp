@@ -172,7 +172,7 @@ bool AquariumView::StartUp() {
   // Window sizes are in logical pixels; the framebuffer, the projection and picking work in
   // the physical pixels of a scaled screen.
   scale_ = target_->PixelScale();
-  cursors_.SetScale(scale_);
+  cursors_.SetScale(target_->CursorImageScale());
   const wxSize client = target_->Window()->GetClientSize();
   ApplySize(static_cast<int>(std::lround(client.x * scale_)),
             static_cast<int>(std::lround(client.y * scale_)));

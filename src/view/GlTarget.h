@@ -25,6 +25,10 @@ class GlTarget {
   virtual void ReleaseContext() = 0;
   // Physical pixels per window-size unit: 2 on a screen scaled to 200 %.
   virtual double PixelScale() const = 0;
+  // How much the mode cursors' images are enlarged. An X server shows a cursor image pixel
+  // for pixel, so on a scaled screen it is enlarged by the scale; a Wayland compositor
+  // scales cursors to the output itself, and enlarging them too doubled them again.
+  virtual double CursorImageScale() const { return PixelScale(); }
 
   // True when the compositor says when the next frame is due: frames are then drawn only
   // while FrameDue(), and the target calls the handler given to OnFrameDue when one becomes

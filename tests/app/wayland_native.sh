@@ -10,7 +10,8 @@
 # Music shows its dialog, whose button opens the file chooser, and Escape closes both,
 # frames follow the compositor (counted by the preloaded swap counter), none are drawn once
 # the compositor has gone to sleep (it shows nothing), and SIGTERM and Esc end with code 0.
-# Last, a headless Weston with a scaled output, with no X server at all.
+# The same output at 200 %: food under the click and the cursor at its own size. Last, a
+# headless Weston with a scaled output, with no X server at all.
 source "$(dirname "$0")/lib/common.bash"
 OUT_W=1280
 OUT_H=720
@@ -35,25 +36,32 @@ DIALOG_FACE="rgb(246,245,244)"  # the toolkit theme's dialog background
 ADD_MUSIC_X=89
 ADD_MUSIC_Y=223
 
-SOCKET=pelavo-wayland
 # No lock screen: woken again, the compositor shows the program at once.
 printf '[shell]\nlocking=false\n' > "$APP_TMP/weston.ini"
-(cd "$XDG_RUNTIME_DIR" && exec env -u WAYLAND_DISPLAY weston --backend=x11-backend.so \
-  --config="$APP_TMP/weston.ini" --socket=$SOCKET --width=$OUT_W --height=$OUT_H --use-pixman --idle-time=$IDLE_SECONDS \
-  --debug > "$APP_TMP/weston.log" 2>&1) &
-APP_PIDS+=("$!")
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] && break; sleep 0.1; done
-[ -S "$XDG_RUNTIME_DIR/$SOCKET" ] || app_fail "Weston did not start: $(tail -5 "$APP_TMP/weston.log")"
-# Weston names its output window only in _NET_WM_NAME, which xdotool's search does not read.
-geometry=""
-for _ in $(seq 50); do
-  geometry=$(xwininfo -root -tree 2>/dev/null | grep 'Weston Compositor' | head -1)
-  [ -n "$geometry" ] && break
-  sleep 0.1
-done
-[ -n "$geometry" ] || app_fail "Weston's output window did not appear"
-# Where the output window sits on the X screen ("WxH+X+Y +X+Y").
-read -r OX OY < <(sed -E 's/.* [0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+ +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2/' <<< "$geometry")
+# Starts Weston with its X11 backend: socket $1, an output of $2 x $3 at scale $4 (its
+# window on the X screen is the output's size times the scale). Sets SOCKET, WESTON_PID and
+# OX, OY: where the output window sits on the X screen.
+start_weston_x11() {
+  SOCKET=$1
+  (cd "$XDG_RUNTIME_DIR" && exec env -u WAYLAND_DISPLAY weston --backend=x11-backend.so \
+    --config="$APP_TMP/weston.ini" --socket="$SOCKET" --width="$2" --height="$3" --scale="$4" \
+    --use-pixman --idle-time=$IDLE_SECONDS --debug > "$APP_TMP/weston-$SOCKET.log" 2>&1) &
+  WESTON_PID=$!
+  APP_PIDS+=("$WESTON_PID")
+  for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] && break; sleep 0.1; done
+  [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] || app_fail "Weston did not start: $(tail -5 "$APP_TMP/weston-$SOCKET.log")"
+  # Weston names its output window only in _NET_WM_NAME, which xdotool's search does not read.
+  local geometry=""
+  for _ in $(seq 50); do
+    geometry=$(xwininfo -root -tree 2>/dev/null | grep 'Weston Compositor' | head -1)
+    [ -n "$geometry" ] && break
+    sleep 0.1
+  done
+  [ -n "$geometry" ] || app_fail "Weston's output window did not appear"
+  # "WxH+X+Y +X+Y"
+  read -r OX OY < <(sed -E 's/.* [0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+ +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2/' <<< "$geometry")
+}
+start_weston_x11 pelavo-wayland $OUT_W $OUT_H 1
 # Moves the pointer to output point $1, $2.
 at() { xdotool mousemove $((OX + $1)) $((OY + $2)); sleep 0.3; }
 # The compositor's screenshot, saved as $1.
@@ -77,9 +85,12 @@ count_colour() {
 
 app_settings_without_fish
 swaps=$APP_TMP/swaps
+# Starts the program natively on $SOCKET, with the environment settings given as arguments;
+# its output goes to $APP_LOG.
 start_native() {
+  APP_LOG=$APP_TMP/out.${#APP_PIDS[@]}.log
   env -u DISPLAY GDK_BACKEND=wayland WAYLAND_DISPLAY=$SOCKET LD_PRELOAD=$counter \
-    PELAVO_SWAP_COUNT_FILE=$swaps "$PELAVO" > "$APP_TMP/out.${#APP_PIDS[@]}.log" 2>&1 &
+    PELAVO_SWAP_COUNT_FILE=$swaps "$@" "$PELAVO" > "$APP_LOG" 2>&1 &
   APP_PID=$!
   APP_PIDS+=("$APP_PID")
 }
@@ -296,6 +307,41 @@ awk -v r="$woken" -v lo=$MIN_RATE 'BEGIN { exit !(r >= lo) }' || app_fail "frame
 xdotool key Escape
 app_wait_exit "$APP_PID" 15 || app_fail "no end on Esc"
 [ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after Esc"
+
+# The same at 200 %: an output of half the size at scale 2 fills the same window. A click
+# drops food under the pointer (counted in the output's physical pixels, the pointer moved
+# away so its cursor does not cover the pellet), and the compositor gets the feed cursor at
+# its own size: its hot spot in surface units is the image's (9, 13), not doubled (the
+# compositor enlarges cursors for a scaled output itself). Read off the protocol log.
+kill "$WESTON_PID"
+wait "$WESTON_PID" 2>/dev/null
+start_weston_x11 pelavo-scaled $((OUT_W / 2)) $((OUT_H / 2)) 2
+start_native WAYLAND_DEBUG=client
+sleep 8
+kill -0 "$APP_PID" 2>/dev/null || app_fail "the program ended by itself at scale 2"
+at $((OUT_W + 50)) $((OUT_H + 50))
+at 640 360
+at 640 300
+xdotool click 1
+sleep 0.4
+at 200 650
+food=0
+for tries in 1 2 3 4 5 6; do
+  sleep 0.25
+  shoot "$APP_TMP/scaled-food.png"
+  food=$(count_colour "$APP_TMP/scaled-food.png" "$APP_FOOD_COLOUR" "200x200+540+200")
+  [ "$food" -gt 0 ] && break
+done
+app_note "at scale 2, food pixels round the click: $food (screenshot $tries)"
+[ "$food" -gt 0 ] || app_fail "at scale 2 the click dropped no food near the pointer"
+hotspots=$(grep -oE 'wl_pointer@[0-9]+\.set_cursor\([0-9]+, wl_surface@[0-9]+, [0-9]+, [0-9]+\)' "$APP_LOG" |
+  sed -E 's/.*, ([0-9]+), ([0-9]+)\)/\1,\2/' | sort -u | tr '\n' ' ')
+app_note "cursor hot spots handed to the compositor at scale 2: $hotspots"
+[[ " $hotspots" == *" 9,13 "* ]] || app_fail "the feed cursor's hot spot is not (9, 13) at scale 2"
+[[ " $hotspots" != *" 18,26 "* ]] || app_fail "the feed cursor was enlarged for a compositor that scales it itself"
+kill -TERM "$APP_PID"
+app_wait_exit "$APP_PID" 15 || app_fail "no end on SIGTERM at scale 2"
+[ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after SIGTERM at scale 2"
 
 # A headless compositor (no X anywhere near it) with a scaled output: the program starts,
 # draws at the output's full resolution and the tank fills all of it, not only the logical

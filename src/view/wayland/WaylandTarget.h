@@ -22,6 +22,7 @@ class WaylandTarget : public GlTarget {
   void Present() override { surface_.SwapBuffers(); }
   void ReleaseContext() override { surface_.Destroy(); }
   double PixelScale() const override;
+  double CursorImageScale() const override { return 1.0; }
 
   bool PacedByCompositor() const override { return true; }
   bool FrameDue() const override { return surface_.FrameDue(); }
