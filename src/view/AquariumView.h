@@ -76,6 +76,7 @@ class AquariumView : public wxWindow {
   void HoldFrames(view::HiddenReasons::Reason reason, bool holds);
   void RequestRepaint();
   void CompositorTick();
+  void OnCompositorFrameDue();
 
   void OnPaint(wxPaintEvent& event);
   void OnEraseBackground(wxEraseEvent& event);
