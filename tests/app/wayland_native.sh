@@ -83,6 +83,49 @@ count_colour() {
     -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
+# White overlay text in the middle of the output.
+overlay_pixels() { count_colour "$1" white "${OUT_W}x400+0+100"; }
+# F1 reaches the tank: the overlay shows at once (an earlier showing has ended). $1 names
+# the moment in the messages.
+f1_shows_overlay() {
+  shoot "$APP_TMP/before-f1.png"
+  local before after
+  before=$(overlay_pixels "$APP_TMP/before-f1.png")
+  xdotool key F1
+  sleep 0.4
+  shoot "$APP_TMP/after-f1.png"
+  after=$(overlay_pixels "$APP_TMP/after-f1.png")
+  app_note "white overlay pixels $1: $before, after F1 $after"
+  [ "$after" -gt $((before + 500)) ] || app_fail "F1 $1 did not show the overlay"
+}
+# Clicks at output point $1, $2 and prints the food pixels round it, the most in six
+# screenshots a quarter second apart (the pellet tumbles as it sinks, so one screenshot may
+# catch it edge on). With $3 and $4 the pointer moves there after the click, so its cursor
+# does not cover the pellet.
+food_after_click() {
+  local best=0 n
+  at "$1" "$2"
+  xdotool click 1
+  if [ $# -ge 4 ]; then sleep 0.4; at "$3" "$4"; fi
+  for _ in 1 2 3 4 5 6; do
+    sleep 0.25
+    shoot "$APP_TMP/click.png"
+    n=$(count_colour "$APP_TMP/click.png" "$APP_FOOD_COLOUR" "200x200+$(($1 - 100))+$(($2 - 100))")
+    [ "$n" -gt "$best" ] && best=$n
+  done
+  echo "$best"
+}
+# Opens the icon menu and picks item $1 (0 is the first) with the pointer.
+pick_item() {
+  at $MENU_X $MENU_Y
+  xdotool click 3
+  sleep 1
+  at $((MENU_X + 60)) $((MENU_Y + $1 * 48 + 20))
+  at $((MENU_X + 70)) $((MENU_Y + $1 * 48 + 24))
+  xdotool click 1
+  sleep 0.8
+}
+
 app_settings_without_fish
 swaps=$APP_TMP/swaps
 # Starts the program natively on $SOCKET, with the environment settings given as arguments;
@@ -118,19 +161,9 @@ for crop in "${OUT_W}x40+0+0" "${OUT_W}x$((OUT_H - 40))+0+40"; do
 done
 
 # Food: a click in Feed mode drops a pellet (drawn unlit in exactly the food colour) near it.
-at 640 300
 nofood=$(count_colour "$APP_TMP/tank.png" "$APP_FOOD_COLOUR" "200x200+540+200")
-xdotool click 1
-# The pellet is a flat ellipse that tumbles as it sinks, so a single screenshot may catch
-# it edge on (no pixel of its colour): the compositor is asked a few times.
-food=0
-for tries in 1 2 3 4 5 6 7 8; do
-  sleep 0.25
-  shoot "$APP_TMP/food.png"
-  food=$(count_colour "$APP_TMP/food.png" "$APP_FOOD_COLOUR" "200x200+540+200")
-  [ "$food" -gt "$nofood" ] && break
-done
-app_note "food pixels round the click: $nofood before, $food after (screenshot $tries)"
+food=$(food_after_click 640 300)
+app_note "food pixels round the click: $nofood before, $food after"
 [ "$food" -gt "$nofood" ] || app_fail "the feed click dropped no food near the pointer"
 
 # The icon menu opens at the click, its icon column and light items right and below it.
@@ -150,51 +183,15 @@ kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the menu ended the program
 shoot "$APP_TMP/closed.png"
 [ "$(app_pixel "$APP_TMP/closed.png" $((MENU_X + 120)) $((MENU_Y + 48 + 4)))" != "249,248,247" ] ||
   app_fail "the menu is still shown after Escape"
-# F1 right after the menu reaches the tank with no click first: the overlay, white text in
-# the middle, shows at once (its first showing at the start has long ended).
-before=$(count_colour "$APP_TMP/closed.png" white "${OUT_W}x400+0+100")
-xdotool key F1
-sleep 0.4
-shoot "$APP_TMP/overlay.png"
-after=$(count_colour "$APP_TMP/overlay.png" white "${OUT_W}x400+0+100")
-app_note "white overlay pixels before F1 $before, after $after"
-[ "$after" -gt $((before + 500)) ] || app_fail "F1 after the menu did not show the overlay"
+# F1 right after the menu reaches the tank with no click first.
+f1_shows_overlay "right after the menu"
 
 # Items picked with the pointer change the mode, and the keyboard stays with the tank: F1
 # right after the pick shows the overlay. In Touch mode a click drops no food; Feed Fish,
 # picked again, drops it at the next click.
-pick_item() {
-  at $MENU_X $MENU_Y
-  xdotool click 3
-  sleep 1
-  at $((MENU_X + 60)) $((MENU_Y + $1 * 48 + 20))
-  at $((MENU_X + 70)) $((MENU_Y + $1 * 48 + 24))
-  xdotool click 1
-  sleep 0.8
-}
-# Food pixels round output point $1, $2 in the best of four screenshots a quarter second apart.
-food_after_click() {
-  local best=0 n
-  at "$1" "$2"
-  xdotool click 1
-  for _ in 1 2 3 4; do
-    sleep 0.25
-    shoot "$APP_TMP/click.png"
-    n=$(count_colour "$APP_TMP/click.png" "$APP_FOOD_COLOUR" "200x200+$(($1 - 100))+$(($2 - 100))")
-    [ "$n" -gt "$best" ] && best=$n
-  done
-  echo "$best"
-}
 sleep 3  # the overlay shown above ends first
 pick_item 1
-shoot "$APP_TMP/touch.png"
-before=$(count_colour "$APP_TMP/touch.png" white "${OUT_W}x400+0+100")
-xdotool key F1
-sleep 0.4
-shoot "$APP_TMP/touch-overlay.png"
-after=$(count_colour "$APP_TMP/touch-overlay.png" white "${OUT_W}x400+0+100")
-app_note "white overlay pixels after Touch Fish was picked with the pointer: $before, after F1 $after"
-[ "$after" -gt $((before + 500)) ] || app_fail "F1 after an item picked with the pointer did not reach the tank"
+f1_shows_overlay "after Touch Fish was picked with the pointer"
 touchfood=$(food_after_click 900 500)
 app_note "food pixels after a click in Touch mode: $touchfood"
 [ "$touchfood" -eq 0 ] || app_fail "a click in Touch mode dropped food"
@@ -235,13 +232,7 @@ face=$(count_colour "$APP_TMP/fish-closed.png" "$DIALOG_FACE" "${OUT_W}x$OUT_H+0
 [ "$face" -lt 1000 ] || app_fail "Escape did not close the Add/Delete Fish dialog"
 kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the Add/Delete Fish dialog ended the program"
 sleep 3  # the overlay shown above ends first
-before=$(count_colour "$APP_TMP/fish-closed.png" white "${OUT_W}x400+0+100")
-xdotool key F1
-sleep 0.4
-shoot "$APP_TMP/fish-overlay.png"
-after=$(count_colour "$APP_TMP/fish-overlay.png" white "${OUT_W}x400+0+100")
-app_note "white overlay pixels after the fish dialog: $before, after F1 $after"
-[ "$after" -gt $((before + 500)) ] || app_fail "F1 after the Add/Delete Fish dialog did not reach the tank"
+f1_shows_overlay "after the Add/Delete Fish dialog"
 
 # An item picked with the pointer runs its command: Custom Music shows its dialog (the
 # toolkit's light dialog face all over it), and Escape in the dialog closes it again.
@@ -321,18 +312,8 @@ sleep 8
 kill -0 "$APP_PID" 2>/dev/null || app_fail "the program ended by itself at scale 2"
 at $((OUT_W + 50)) $((OUT_H + 50))
 at 640 360
-at 640 300
-xdotool click 1
-sleep 0.4
-at 200 650
-food=0
-for tries in 1 2 3 4 5 6; do
-  sleep 0.25
-  shoot "$APP_TMP/scaled-food.png"
-  food=$(count_colour "$APP_TMP/scaled-food.png" "$APP_FOOD_COLOUR" "200x200+540+200")
-  [ "$food" -gt 0 ] && break
-done
-app_note "at scale 2, food pixels round the click: $food (screenshot $tries)"
+food=$(food_after_click 640 300 200 650)
+app_note "at scale 2, food pixels round the click: $food"
 [ "$food" -gt 0 ] || app_fail "at scale 2 the click dropped no food near the pointer"
 hotspots=$(grep -oE 'wl_pointer@[0-9]+\.set_cursor\([0-9]+, wl_surface@[0-9]+, [0-9]+, [0-9]+\)' "$APP_LOG" |
   sed -E 's/.*, ([0-9]+), ([0-9]+)\)/\1,\2/' | sort -u | tr '\n' ' ')
