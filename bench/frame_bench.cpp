@@ -8,13 +8,18 @@
 //   feed     Feed mode, the mouse over the tank: every frame runs the bar picks;
 //   touch    Touch mode, a click every few frames: those frames pick fish;
 //   overlay  Feed mode with the text overlay kept up (F1 pressed again whenever it hides),
-//            100 frames or --frames if fewer.
+//            100 frames or --frames if fewer;
+//   wall     Feed mode on the wall clock for a few seconds: frames come as fast as they are
+//            drawn and the step clock decides the steps, so the line gives frames and steps
+//            a second (60 steps a second while frames take less than 4 steps' time).
+// Every phase drives the scene through the program's frame driver; the measured phases give
+// it a clock that moves on one step's time a frame, so that each frame runs exactly one step.
 // --profile waits for the GL (glFinish) after every step of the frame and prints each step's
 // median and 95th percentile wall time and its median CPU time (all threads); the waits make the whole frame slower, so the phase lines of a
 // profiling run are not the program's frame times. --immediate draws the fish through the
 // old one-call-per-vertex path, for comparison.
 //
-// Also printed: the simulation alone (every fish's motion and wave step without GL), start-up
+// Also printed: the simulation step alone (no drawing; the bar picks are its only GL), start-up
 // to the first finished frame, peak memory. The LAST line is the summary over the feed and
 // touch phases: frame_ms_median=... frame_ms_p95=... fps=... startup_ms=...
 //
@@ -45,11 +50,12 @@
 #define CALLGRIND_DUMP_STATS_AT(name)
 #endif
 
-#include "SimulationStep.h"
+#include "SteppedFrames.h"
 #include "fish/GeneratedPart.h"
 #include "platform/MessageBox.h"
 #include "support/OffscreenGl.h"
 #include "support/TempConfigDir.h"
+#include "view/FrameDriver.h"
 #include "view/FrameProbe.h"
 #include "view/Scene.h"
 
@@ -61,7 +67,8 @@ constexpr int kWarmUpFrames = 120;  // every fish revealed, caches warm
 constexpr int kDefaultFrames = 300;
 constexpr int kOverlayFrames = 100;
 constexpr int kTouchClickEvery = 5;  // frames between two clicks in Touch mode
-constexpr int kSimulationFrames = 2000;
+constexpr int kSimulationSteps = 2000;
+constexpr std::chrono::seconds kWallClockPhase{3};
 
 constexpr const char* kSettings =
     "[Zudadudu Settings]\nQIPAONUM=100\nLIGHTQIANGDU=0\nBACKGROUND=0\n"
@@ -173,9 +180,9 @@ Options Parse(int argc, char** argv) {
 }
 
 // Frames that are not measured (kept out of Measure, whose name a profiler may select).
-void WarmUp(view::Scene& scene, int frames) {
-  for (int i = 0; i < frames; ++i) {
-    scene.RunFrame();
+void WarmUp(bench::SteppedFrames& frames, int count) {
+  for (int i = 0; i < count; ++i) {
+    frames.Frame();
     glFinish();
   }
 }
@@ -183,7 +190,7 @@ void WarmUp(view::Scene& scene, int frames) {
 // Runs `frames` frames, calling before(i) ahead of frame i; returns the frame times and sets
 // cpuMs to the process CPU time per frame.
 template <class Before>
-std::vector<double> Measure(view::Scene& scene, int frames, StepTimer* timer, double& cpuMs,
+std::vector<double> Measure(bench::SteppedFrames& driven, int frames, StepTimer* timer, double& cpuMs,
                             Before before) {
   std::vector<double> times;
   times.reserve(static_cast<std::size_t>(frames) + 1);
@@ -193,7 +200,7 @@ std::vector<double> Measure(view::Scene& scene, int frames, StepTimer* timer, do
     before(i);
     if (timer) timer->BeginFrame();
     const auto begin = Clock::now();
-    scene.RunFrame();
+    driven.Frame();
     glFinish();
     times.push_back(Ms(Clock::now() - begin));
   }
@@ -235,7 +242,8 @@ int main(int argc, char** argv) {
     const auto startupBegin = Clock::now();
     const bool started = scene->Startup(kWidth, kHeight);
     const double startupOnlyMs = Ms(Clock::now() - startupBegin);
-    scene->RunFrame();
+    bench::SteppedFrames driven(*scene);
+    driven.Frame();
     glFinish();
     const double startupMs = Ms(Clock::now() - startupBegin);
     if (!started) {
@@ -253,16 +261,16 @@ int main(int argc, char** argv) {
       scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
       if (options.revealAll) scene->RevealAll();
-      WarmUp(*scene, options.warmUp);
+      WarmUp(driven, options.warmUp);
       if (probe) timer.Clear();
-      const std::vector<double> feed = Measure(*scene, options.frames, probe, cpuMs, none);
+      const std::vector<double> feed = Measure(driven, options.frames, probe, cpuMs, none);
       PrintPhase("feed", feed, cpuMs);
       if (probe) timer.Print("feed");
 
       // Touch mode: a click every few frames over a spot that moves around the tank.
       scene->SetMode(kCmdTouch);
       if (probe) timer.Clear();
-      const std::vector<double> touch = Measure(*scene, options.frames, probe, cpuMs, [&](int i) {
+      const std::vector<double> touch = Measure(driven, options.frames, probe, cpuMs, [&](int i) {
         if (i % kTouchClickEvery != 0) return;
         const int x = kWidth / 4 + (i * 37) % (kWidth / 2);
         const int y = kHeight / 4 + (i * 23) % (kHeight / 2);
@@ -277,18 +285,33 @@ int main(int argc, char** argv) {
       scene->SetMode(kCmdFeed);
       scene->OnMouseMove(kWidth / 2, kHeight / 2);
       if (probe) timer.Clear();
-      const std::vector<double> overlay = Measure(*scene, std::min(kOverlayFrames, options.frames), probe, cpuMs, [&](int) {
+      const std::vector<double> overlay = Measure(driven, std::min(kOverlayFrames, options.frames), probe, cpuMs, [&](int) {
         if (!scene->overlay().visible()) scene->ToggleOverlay();
       });
       PrintPhase("overlay", overlay, cpuMs);
       if (probe) timer.Print("overlay");
       scene->SetFrameProbe(nullptr);
 
-      // The simulation alone: every fish's motion and waves as a frame advances them.
+      // Frames on the wall clock: the step clock pays the time they take in steps.
+      {
+        view::FrameDriver wall(*scene);
+        const auto begin = Clock::now();
+        long frames = 0;
+        while (Clock::now() - begin < kWallClockPhase) {
+          wall.Frame(Clock::now());
+          glFinish();
+          ++frames;
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+        std::printf("wall     frames=%ld drawn=%ld fps=%.1f steps_per_s=%.1f\n", frames,
+                    wall.framesDrawn(), wall.framesDrawn() / seconds, wall.stepsRun() / seconds);
+      }
+
+      // The simulation step alone, without drawing.
       const auto simBegin = Clock::now();
-      for (int i = 0; i < kSimulationFrames; ++i) bench::SimulationStep(*scene);
-      std::printf("simulation (no GL) %.3f ms per frame\n",
-                  Ms(Clock::now() - simBegin) / kSimulationFrames);
+      for (int i = 0; i < kSimulationSteps; ++i) scene->Step();
+      std::printf("simulation (step, no drawing) %.3f ms per step\n",
+                  Ms(Clock::now() - simBegin) / kSimulationSteps);
 
       rusage usage{};
       getrusage(RUSAGE_SELF, &usage);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "SteppedFrames.h"
 #include "platform/CrtRand.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessMemory.h"
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
       slideshow.SetIntervalText("0");
       slideshow.SetOwnImage(true);
       Figures start;
+      bench::SteppedFrames driven(*scene);
       const auto begin = std::chrono::steady_clock::now();
       int counts[settings::kSpeciesCount];
       for (int frame = 0; frame < frames; ++frame) {
@@ -140,7 +142,7 @@ int main(int argc, char** argv) {
           scene->OnMouseMove(x, y);
           scene->OnLeftDown(x, y);
         }
-        scene->RunFrame();
+        driven.Frame();
         glFinish();  // as the window does before every buffer swap
         if (scene->buttonDown()) scene->OnLeftUp();
         if (frame > 0 && frame % kReportEvery == 0) {

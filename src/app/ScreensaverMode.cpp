@@ -11,6 +11,7 @@
 #include <memory>
 #include <thread>
 
+#include "view/FrameDriver.h"
 #include "view/FramePacer.h"
 #include "view/Scene.h"
 
@@ -107,6 +108,7 @@ class SaverSession {
   VisualPtr visual_;
   GLXContext context_ = nullptr;
   std::unique_ptr<view::Scene> scene_;
+  std::unique_ptr<view::FrameDriver> driver_;
   int width_ = 0, height_ = 0;              // the size the scene was started with
   int pendingWidth_ = 0, pendingHeight_ = 0;
   Clock::time_point pendingSince_{};
@@ -190,12 +192,14 @@ bool SaverSession::StartScene(int width, int height) {
   height_ = height > 0 ? height : 1;
   scene_ = std::make_unique<view::Scene>();
   scene_->Startup(width_, height_);
+  driver_ = std::make_unique<view::FrameDriver>(*scene_);
   // The overlay's help lines name the menu and Esc, which a screensaver does not have.
   if (scene_->overlay().visible()) scene_->ToggleOverlay();
   return true;
 }
 
 void SaverSession::StopScene() {
+  driver_.reset();
   scene_.reset();
   if (context_) {
     glXMakeCurrent(dpy_, None, nullptr);
@@ -256,15 +260,18 @@ void SaverSession::Run() {
     }
 
     if (unmapped_ || obscured_) {
-      // Nothing to show: the tank waits, since its time is counted in frames.
+      // Nothing to show: the tank's time stops until it shows again.
+      driver_->Hold();
+      driver_->RequestRedraw();
       std::this_thread::sleep_for(kHiddenPoll);
       nextFrame = Clock::now();
       continue;
     }
 
-    scene_->RunFrame();
-    glXSwapBuffers(dpy_, drawable_);
-    glFinish();
+    if (driver_->Frame(Clock::now())) {
+      glXSwapBuffers(dpy_, drawable_);
+      glFinish();
+    }
 
     nextFrame += view::kFrameInterval;
     const auto after = Clock::now();

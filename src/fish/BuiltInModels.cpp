@@ -1,4 +1,4 @@
-// The entry points that use the program's own fish models.
+// The entry points that use the program's own fish models, and the slow fish's step.
 #include "fish/FishDraw.h"
 #include "fish/LargeFish.h"
 #include "fish/Population.h"
@@ -9,16 +9,58 @@
 
 namespace fish {
 
-void SpeciesFishDraw(SpeciesFish& fish, int species) {
-  SpeciesFishDraw(fish, species, models::kSpeciesFishParts);
+void SlowFishStep(SlowFish& fish, SharedWaves& shared, SlowFishPose& pose) {
+  pose.place = {fish.x, fish.y, fish.z};
+  pose.size = fish.size;
+  for (float& b : pose.bend) b = 0.0f;
+  fish.turnAndBend(pose.bend, SlowFishKind::kBendCount);
+  SampleScaledWave(fish.bodyWave, pose.samples.body, kSlowBodyWaveSamples, fish.size);
+  for (int k = 0; k < kSharedWaveCount; ++k) shared.Sample(k, pose.samples.shared[k], fish.size);
+  fish.followPitch();
+  fish.wander();
+  fish.move();
 }
 
-void LargeFishDraw(LargeFish& fish, GLuint texture) {
-  LargeFishDraw(fish, texture, models::kLargeFishFins);
+void SlowFishStep(SlowFish& fish, SlowFishPose& pose) {
+  SlowFishStep(fish, SlowFishSharedWaves(), pose);
 }
 
-void SlowFishDraw(SlowFish& fish) {
-  SlowFishDrawParts(fish, models::kSlowFishParts, SlowFishSharedWaves());
+void SpeciesFishDraw(const SpeciesFishPose& pose) {
+  SpeciesFishDraw(pose, models::kSpeciesFishParts);
+}
+
+void LargeFishDraw(const LargeFish& fish, const LargeFishPose& pose, GLuint texture) {
+  LargeFishDraw(fish, pose, texture, models::kLargeFishFins);
+}
+
+void SlowFishDraw(const SlowFishPose& pose) { SlowFishDrawParts(pose, models::kSlowFishParts); }
+
+void StepAndDraw(SpeciesFish& fish, int species,
+                 const models::PartModel (&parts)[kSpeciesPartCount]) {
+  SpeciesFishPose pose;
+  SpeciesFishStep(fish, species, pose);
+  SpeciesFishDraw(pose, parts);
+}
+
+void StepAndDraw(SpeciesFish& fish, int species) {
+  StepAndDraw(fish, species, models::kSpeciesFishParts);
+}
+
+void StepAndDraw(LargeFish& fish, GLuint texture,
+                 const models::PartModel (&fins)[kLargeFinCount]) {
+  LargeFishPose pose;
+  LargeFishStep(fish, pose);
+  LargeFishDraw(fish, pose, texture, fins);
+}
+
+void StepAndDraw(LargeFish& fish, GLuint texture) {
+  StepAndDraw(fish, texture, models::kLargeFishFins);
+}
+
+void StepAndDraw(SlowFish& fish) {
+  SlowFishPose pose;
+  SlowFishStep(fish, pose);
+  SlowFishDraw(pose);
 }
 
 void LargeFish::setBounds(float xMinArg, float xMaxArg, float yTopArg, float yBottomArg,

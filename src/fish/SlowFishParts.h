@@ -33,55 +33,58 @@ struct SlowFishSamples {
   }
 };
 
+// Where a fish stood when its step began: its picture is drawn there.
+struct PosePlace {
+  float x = 0.0f, y = 0.0f, z = 0.0f;
+};
+
+// What one step of a slow fish leaves for its picture.
+struct SlowFishPose {
+  PosePlace place;
+  float size = 0.0f;
+  float bend[SlowFishKind::kBendCount] = {};
+  SlowFishSamples samples;
+};
+
 inline int ClampBendEntry(int k) {
   return k < 0 ? 0 : (k >= SlowFishKind::kBendCount ? SlowFishKind::kBendCount - 1 : k);
 }
 
 template <class SlowPart>
-void EmitSlowPart(SlowFish& fish, const SlowPart& p, const float (&bend)[SlowFishKind::kBendCount],
-                  const SlowFishSamples& samples) {
-  PartCopy copy(p.part, fish.size);
+void EmitSlowPart(float (&m)[16], const SlowPart& p, const SlowFishPose& pose) {
+  PartCopy copy(p.part, pose.size);
   for (int d = 0; d < p.driveCount && d < 2; ++d) {
     const auto& drive = p.drives[d];
-    copy.Displace(drive.axis, drive.firstRow, drive.lastRow, samples.Array(drive.sampleArray),
+    copy.Displace(drive.axis, drive.firstRow, drive.lastRow, pose.samples.Array(drive.sampleArray),
                   SlowFishSamples::Count(drive.sampleArray), drive.indexBy == 1);
   }
   if (p.yawEntry < 0) {
     for (int k = 0; k < p.part.strips; ++k) {
-      SetPartAngle(fish.partMatrix, bend[ClampBendEntry(k)]);
-      copy.EmitStrip(fish.partMatrix, k);
+      SetPartAngle(m, pose.bend[ClampBendEntry(k)]);
+      copy.EmitStrip(m, k);
     }
     for (int k = 0; k < p.part.mirroredStrips; ++k) {
-      SetPartAngle(fish.partMatrix, bend[ClampBendEntry(k)]);
-      copy.EmitMirroredStrip(fish.partMatrix, k);
+      SetPartAngle(m, pose.bend[ClampBendEntry(k)]);
+      copy.EmitMirroredStrip(m, k);
     }
     return;
   }
-  SetPartAngle(fish.partMatrix, bend[ClampBendEntry(p.yawEntry)]);
-  copy.EmitBothPasses(fish.partMatrix);
+  SetPartAngle(m, pose.bend[ClampBendEntry(p.yawEntry)]);
+  copy.EmitBothPasses(m);
 }
 
-// One frame of a slow fish: bend, waves (its own and the program's shared ones), transform,
-// wander, the parts in table order, move. It stays level while it climbs or sinks, and
-// swims head first like the others.
+// The slow fish's picture over any table of its parts: level while it climbs or sinks, head
+// first like the others, the parts in table order as one draw.
 template <class SlowPart, std::size_t N>
-void SlowFishDrawParts(SlowFish& fish, const SlowPart (&parts)[N], SharedWaves& shared) {
-  float bend[SlowFishKind::kBendCount] = {};
-  fish.turnAndBend(bend, SlowFishKind::kBendCount);
-  SlowFishSamples samples;
-  SampleScaledWave(fish.bodyWave, samples.body, kSlowBodyWaveSamples, fish.size);
-  for (int k = 0; k < kSharedWaveCount; ++k) shared.Sample(k, samples.shared[k], fish.size);
-
+void SlowFishDrawParts(const SlowFishPose& pose, const SlowPart (&parts)[N]) {
   glPushMatrix();
   glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
   if (kSlowFishModelTurn != 0.0f) glRotatef(kSlowFishModelTurn, 0.0f, 0.0f, 1.0f);
-  fish.followPitch();
-  fish.wander();
   {
+    float m[16];
     const PartBatch batch;  // all 24 parts as one draw
-    for (const SlowPart& p : parts) EmitSlowPart(fish, p, bend, samples);
+    for (const SlowPart& p : parts) EmitSlowPart(m, p, pose);
   }
-  fish.move();
   glPopMatrix();
 }
 

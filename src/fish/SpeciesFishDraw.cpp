@@ -29,53 +29,57 @@ void EmitFin(const float (&m)[16], const models::PartModel& part, float scale,
 
 }  // namespace
 
-void SpeciesFishDraw(SpeciesFish& fish, int species,
-                     const models::PartModel (&parts)[kSpeciesPartCount]) {
+void SpeciesFishStep(SpeciesFish& fish, int species, SpeciesFishPose& pose) {
   fish.species = species;
+  pose.place = {fish.x, fish.y, fish.z};
+  pose.species = species;
 
   float bend[PoolFishKind::kBendCount] = {};
   fish.turnAndBend(bend, PoolFishKind::kBendCount);
-  float body[kBodyWaveSamples];
-  float pectoral[kPectoralWaveSamples];
-  float pelvic[kPelvicWaveSamples];
-  float rear[kRearFinWaveSamples];
-  float tail[kTailWaveSamples];
-  SampleBodyWave(fish.bodyWave, body, kBodyWaveSamples);
-  fish.pectoralWave.Sample(pectoral, kPectoralWaveSamples, kFinWaveThreshold);
-  fish.pelvicWave.Sample(pelvic, kPelvicWaveSamples, kFinWaveThreshold);
-  fish.rearFinWave.Sample(rear, kRearFinWaveSamples, kFinWaveThreshold);
-  fish.tailWave.Sample(tail, kTailWaveSamples, kFinWaveThreshold);
+  pose.bend0 = bend[0];
+  SampleBodyWave(fish.bodyWave, pose.body, kBodyWaveSamples);
+  fish.pectoralWave.Sample(pose.pectoral, kPectoralWaveSamples, kFinWaveThreshold);
+  fish.pelvicWave.Sample(pose.pelvic, kPelvicWaveSamples, kFinWaveThreshold);
+  fish.rearFinWave.Sample(pose.rear, kRearFinWaveSamples, kFinWaveThreshold);
+  fish.tailWave.Sample(pose.tail, kTailWaveSamples, kFinWaveThreshold);
 
+  fish.followPitch();
+  pose.pitch = fish.pitch;
+  pose.heading = fish.heading;
+  pose.size = fish.size;
+  fish.wander();
+  fish.move();
+  fish.updateAvoidanceBox();
+}
+
+void SpeciesFishDraw(const SpeciesFishPose& pose,
+                     const models::PartModel (&parts)[kSpeciesPartCount]) {
   glPushMatrix();
   glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-  fish.followPitch();
-  const float h = fish.heading * kDegToRad;
-  glRotatef(-fish.pitch, std::sin(h), -std::cos(h), 0.0f);
-  fish.wander();
+  const float h = pose.heading * kDegToRad;
+  glRotatef(-pose.pitch, std::sin(h), -std::cos(h), 0.0f);
 
-  const float scale = static_cast<float>(fish.size);
-  SetPartAngle(fish.partMatrix, bend[0]);
+  const float scale = static_cast<float>(pose.size);
+  float m[16];
+  SetPartAngle(m, pose.bend0);
   {
     const PartBatch batch;  // the whole body reaches the GL as one draw
     {
       PartCopy copy(parts[kBody], scale);
       float d[kBodyWaveSamples];
-      for (int c = 0; c < kBodyWaveSamples; ++c) d[c] = scale * body[c];
+      for (int c = 0; c < kBodyWaveSamples; ++c) d[c] = scale * pose.body[c];
       if (parts[kBody].cols <= kBodyWaveSamples) copy.SwingRows(d);
-      copy.EmitBothPasses(fish.partMatrix);
+      copy.EmitBothPasses(m);
     }
-    EmitPlain(fish.partMatrix, parts[kHeadCap], scale);
-    EmitPlain(fish.partMatrix, parts[kMouth], scale);
-    EmitFin(fish.partMatrix, parts[kPectoral], scale, pectoral, kPectoralWaveSamples, 1.0f);
-    EmitFin(fish.partMatrix, parts[kPelvic], scale, pelvic, kPelvicWaveSamples, 1.0f);
-    EmitFin(fish.partMatrix, parts[kRearFin], scale, rear, kRearFinWaveSamples, 1.0f);
-    EmitFin(fish.partMatrix, parts[kTail], scale, tail, kTailWaveSamples,
-            species == kLongTailSpecies ? kLongTailStretch : 1.0f);
-    EmitPlain(fish.partMatrix, parts[kEye], scale);
+    EmitPlain(m, parts[kHeadCap], scale);
+    EmitPlain(m, parts[kMouth], scale);
+    EmitFin(m, parts[kPectoral], scale, pose.pectoral, kPectoralWaveSamples, 1.0f);
+    EmitFin(m, parts[kPelvic], scale, pose.pelvic, kPelvicWaveSamples, 1.0f);
+    EmitFin(m, parts[kRearFin], scale, pose.rear, kRearFinWaveSamples, 1.0f);
+    EmitFin(m, parts[kTail], scale, pose.tail, kTailWaveSamples,
+            pose.species == kLongTailSpecies ? kLongTailStretch : 1.0f);
+    EmitPlain(m, parts[kEye], scale);
   }
-
-  fish.move();
-  fish.updateAvoidanceBox();
   glPopMatrix();
 }
 

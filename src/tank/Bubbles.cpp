@@ -33,7 +33,7 @@ constexpr float kWobbleStep = 0.01f;
 
 constexpr float kEmitterBelowFloor = 5.0f;
 constexpr float kEmitterDepths[kEmitterCount] = {100.0f, 200.0f, 50.0f};
-constexpr int kStartupFrames = 110;
+constexpr int kStartupSteps = 110;
 
 // One draw minus the next, both taken modulo m.
 float DrawDifference(int m) {
@@ -76,6 +76,12 @@ bool BubbleEmitter::Initialise(int count) {
     p.halfSize = static_cast<float>(crt::rand() % 20 + 2) * kSizeStep;
     p.fade = static_cast<float>(crt::rand() % 50) * kFadeStep;
   }
+  shown_.reset(new (std::nothrow) ShownBubble[poolSize_ > 0 ? poolSize_ : 1]());
+  shownCount_ = 0;
+  if (!shown_) {
+    Destroy();
+    return false;
+  }
   if (texture_ != 0) glDeleteTextures(1, &texture_);
   texture_ = assets::LoadPackedTexture(kSpriteResource, kSpriteName, false);
   return true;
@@ -107,28 +113,34 @@ void BubbleEmitter::Update() {
   }
 }
 
-void BubbleEmitter::Draw(int n) {
+void BubbleEmitter::Step(int n) {
   active_ = n < 0 ? 0 : (n > poolSize_ ? poolSize_ : n);
-  glBindTexture(GL_TEXTURE_2D, texture_);
-  glBegin(GL_QUADS);
-  for (int i = 0; i < active_; ++i) {
+  shownCount_ = shown_ ? active_ : 0;
+  for (int i = 0; i < shownCount_; ++i) {
     const BubbleParticle& p = particles_[i];
     const float jx = static_cast<float>(crt::rand() % kWobbleSpread) * kWobbleStep;
     const float jz = static_cast<float>(crt::rand() % kWobbleSpread) * kWobbleStep;
-    const float s = p.halfSize;
-    const float x = p.x + jx;
-    const float z = p.z + jz;
+    shown_[i] = {p.x + jx, p.y, p.z + jz, p.halfSize};
+  }
+  Update();
+}
+
+void BubbleEmitter::Draw() const {
+  glBindTexture(GL_TEXTURE_2D, texture_);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < shownCount_; ++i) {
+    const ShownBubble& b = shown_[i];
+    const float s = b.halfSize;
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(x - s, p.y - s, z);
+    glVertex3f(b.x - s, b.y - s, b.z);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(x - s, p.y + s, z);
+    glVertex3f(b.x - s, b.y + s, b.z);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(x + s, p.y + s, z);
+    glVertex3f(b.x + s, b.y + s, b.z);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(x + s, p.y - s, z);
+    glVertex3f(b.x + s, b.y - s, b.z);
   }
   glEnd();
-  Update();
 }
 
 void PlaceBubbleEmitters(BubbleEmitter (&emitters)[kEmitterCount],
@@ -138,7 +150,7 @@ void PlaceBubbleEmitters(BubbleEmitter (&emitters)[kEmitterCount],
     positions[k][1] = box.bottom - kEmitterBelowFloor;
     positions[k][2] = box.back - kEmitterDepths[k];
     emitters[k].Initialise(kBubblePoolSize);
-    for (int frame = 0; frame < kStartupFrames; ++frame) emitters[k].Draw(BubbleAmount(qipaonum));
+    for (int step = 0; step < kStartupSteps; ++step) emitters[k].Step(BubbleAmount(qipaonum));
   }
 }
 

@@ -22,7 +22,13 @@ struct BubbleParticle {
   float vx = 0, vy = 0, vz = 0;
   float ax = 0, ay = 0, az = 0;
   float life = 0;
-  float fade = 0;  // life lost per frame
+  float fade = 0;  // life lost per step
+  float halfSize = 0;
+};
+
+// Where a step showed one bubble: its centre with the step's wobble, and its half size.
+struct ShownBubble {
+  float x = 0, y = 0, z = 0;
   float halfSize = 0;
 };
 
@@ -58,21 +64,28 @@ class BubbleEmitter : public ParticleSystem {
  public:
   // Pool, first spawn of every particle, then the bubble sprite.
   bool Initialise(int count) override;
-  // Shows the first n particles (clamped to the pool), then moves them one step.
-  void Draw(int n);
+  // One step: the first n particles (clamped to the pool) are shown where they stand, each
+  // with a small random wobble, then they move on.
+  void Step(int n);
+  // The bubbles the last step showed, as small textured squares; changes nothing.
+  void Draw() const;
   void Update() override;
 
   GLuint texture() const { return texture_; }
+  int shownCount() const { return shownCount_; }
+  const ShownBubble& shown(int i) const { return shown_[i]; }
 
  private:
   void Rebirth(BubbleParticle& p);
 
   GLuint texture_ = 0;
+  std::unique_ptr<ShownBubble[]> shown_;  // as many as the pool holds
+  int shownCount_ = 0;
 };
 
 // Scene start-up for the three emitters: emitter k stands at x 0, below the floor, at its
 // own depth behind the box's back; each is initialised with a full pool and advanced
-// through 110 frames of 110 - qipaonum bubbles so that the first frame shows them spread out.
+// through 110 steps of 110 - qipaonum bubbles so that the first frame shows them spread out.
 // Needs a current GL context.
 void PlaceBubbleEmitters(BubbleEmitter (&emitters)[kEmitterCount],
                          float (&positions)[kEmitterCount][3], const TankBox& box, int qipaonum);

@@ -20,13 +20,13 @@ constexpr float kSpreadAngle = 0.0054933317f;
 constexpr float kFallStep = 0.0005f;
 constexpr float kFallBase = 0.005f;
 
-// Motion per frame.
+// Motion per step.
 constexpr float kDrawLift = 0.2f;  // the shape shows this much below its local y
 constexpr float kSinkLimit = -10.0f;
 constexpr float kSunkY = -40.0f;
 constexpr float kJitter = 6.103702e-8f;
-constexpr float kTiltPerFrame = 0.4f;
-constexpr float kSpinPerFrame = 2.0f;
+constexpr float kTiltPerStep = 0.4f;
+constexpr float kSpinPerStep = 2.0f;
 constexpr float kSunkTilt = 6.103702e-6f;
 constexpr float kSunkSpin = 0.00003051851f;
 
@@ -115,38 +115,47 @@ void FoodPellet::Drop(float x, float y, float z) {
   dropZ_ = z;
   SetUp();
   active_ = true;
+  shown_ = false;
 }
 
-void FoodPellet::DrawAndMove() {
-  glTranslatef(dropX_, dropY_, dropZ_);
-  glPushMatrix();
-  if (static_cast<int>(alive_) != 0) {
-    glPushMatrix();
-    glRotatef(spin_, 0.0f, 1.0f, 0.0f);
-    glTranslatef(localX_, localY_ - kDrawLift, localZ_);
-    glRotatef(tilt_, 1.0f, 0.0f, 0.0f);
-    glCallList(list_);
-    glPopMatrix();
+void FoodPellet::Step() {
+  shown_ = static_cast<int>(alive_) != 0;
+  if (shown_) {
+    shownX_ = localX_;
+    shownY_ = localY_;
+    shownZ_ = localZ_;
+    shownTilt_ = tilt_;
+    shownSpin_ = spin_;
     worldX_ = dropX_ + localX_;
     worldY_ = dropY_ + localY_ - kDrawLift;
     worldZ_ = dropZ_ + localZ_;
   } else {
     active_ = false;
   }
-  glPopMatrix();
 
   if (localY_ > kSinkLimit) {
     localX_ += DrawDifference() * kJitter;
     localY_ -= fallSpeed_;
     localZ_ += DrawDifference() * kJitter;
-    tilt_ += kTiltPerFrame;
-    spin_ += kSpinPerFrame;
+    tilt_ += kTiltPerStep;
+    spin_ += kSpinPerStep;
   } else {
     localY_ = kSunkY;
     tilt_ -= static_cast<float>(crt::rand()) * kSunkTilt;
     spin_ += static_cast<float>(crt::rand()) * kSunkSpin;
     Consume();
   }
+}
+
+void FoodPellet::Draw() const {
+  if (!shown_) return;
+  glTranslatef(dropX_, dropY_, dropZ_);
+  glPushMatrix();
+  glRotatef(shownSpin_, 0.0f, 1.0f, 0.0f);
+  glTranslatef(shownX_, shownY_ - kDrawLift, shownZ_);
+  glRotatef(shownTilt_, 1.0f, 0.0f, 0.0f);
+  glCallList(list_);
+  glPopMatrix();
 }
 
 void FoodPellet::Nudge(float dx, float dy, float dz) {

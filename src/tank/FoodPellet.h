@@ -12,7 +12,12 @@ class FoodPellet {
   void SetUp();                          // motion draws, display list, texture request
   void Drop(float x, float y, float z);  // drop point, set-up, active
   bool IsActive() const { return active_; }
-  void DrawAndMove();                    // one frame: draw when alive, then move
+  // One step: a pellet still alive is shown where it stands (and its world point, which the
+  // fish steer for, set), one that was eaten or has sunk leaves the tank; then it sinks and
+  // tumbles on.
+  void Step();
+  void Draw() const;                     // the pellet as the last step showed it
+  bool Shown() const { return shown_; }
   void Nudge(float dx, float dy, float dz);
   void Consume() { alive_ = 0.0f; }
   void Release();                        // frees the display list and texture name
@@ -41,6 +46,10 @@ class FoodPellet {
   float worldX_ = 0, worldY_ = 0, worldZ_ = 0;
   float dropX_ = 0, dropY_ = 0, dropZ_ = 0;
   bool active_ = false;
+  // Where the last step showed it.
+  bool shown_ = false;
+  float shownX_ = 0, shownY_ = 0, shownZ_ = 0;
+  float shownTilt_ = 0, shownSpin_ = 0;
 };
 
 // Index of the first pellet not in the tank, or -1 when all of them are.

@@ -212,12 +212,18 @@ void AquariumView::ArmTimer(int milliseconds) {
 void AquariumView::DrawFrame() {
   // The refresh interval is counted from the start of this frame, so the frame's own time
   // is part of the interval, not added to it.
-  pacer_.FrameStarted(view::FramePacer::Clock::now());
+  const auto now = view::FramePacer::Clock::now();
+  pacer_.FrameStarted(now);
   target_->MakeCurrent();
-  scene_.RunFrame();
-  glFinish();
-  target_->Present();
-  ++framesDrawn_;
+  if (driver_.Frame(now)) {
+    glFinish();
+    target_->Present();
+    ++framesDrawn_;
+  } else {
+    // No step was due (a display faster than the tank's 60 steps a second): the picture
+    // shown is still the right one.
+    target_->KeepFramesComing();
+  }
   AfterFrame();
 }
 
@@ -256,8 +262,13 @@ void AquariumView::ReadWindowState() {
 }
 
 void AquariumView::HoldFrames(view::HiddenReasons::Reason reason, bool holds) {
-  // Seen again: the next tick comes at once instead of after the slow poll.
-  if (hidden_.Set(reason, holds) && started_) ArmTimer(kTickAfterFrameMs);
+  // Time stops while the window cannot be seen. Seen again: the picture is drawn anew and
+  // the next tick comes at once instead of after the slow poll.
+  if (holds) driver_.Hold();
+  if (hidden_.Set(reason, holds)) {
+    driver_.RequestRedraw();
+    if (started_) ArmTimer(kTickAfterFrameMs);
+  }
 }
 
 void AquariumView::OnTopIconize(wxIconizeEvent& event) {
@@ -304,6 +315,7 @@ void AquariumView::ScheduleNext(bool fromTimer) {
       view::FramePacer::Clock::now() - repaintRequestedAt_ >= kNoPaintAfter)
     hidden_.Set(view::HiddenReasons::kNoPaint, true);
   if (hidden_.Hidden()) {
+    driver_.Hold();
     // Nothing is drawn; only the music hand-off goes on. When the toolkit's silence is the
     // only sign, a repaint request finds out whether it draws again.
     if (fromTimer) settings::DefaultMusicTick();
@@ -347,6 +359,7 @@ void AquariumView::OnEraseBackground(wxEraseEvent&) {
 void AquariumView::ApplySize(int width, int height) {
   if (height == 0) height = 1;
   lastViewport_ = wxSize(width, height);
+  driver_.RequestRedraw();
   if (!target_ || tornDown_ || !target_->MakeCurrent()) return;
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);

@@ -5,6 +5,7 @@
 #include <wx/window.h>
 
 #include "view/Cursors.h"
+#include "view/FrameDriver.h"
 #include "view/FramePacer.h"
 #include "view/GlTarget.h"
 #include "view/Scene.h"
@@ -48,6 +49,7 @@ class AquariumView : public wxWindow {
   void SaveDialogs();
 
   view::Scene& scene() { return scene_; }
+  const view::FrameDriver& driver() const { return driver_; }
   bool Started() const { return started_; }
   bool TornDown() const { return tornDown_; }
   long FramesDrawn() const { return framesDrawn_; }
@@ -93,6 +95,7 @@ class AquariumView : public wxWindow {
   void OnTopShow(wxShowEvent& event);
 
   view::Scene scene_;
+  view::FrameDriver driver_{scene_};
   view::GlTarget* target_ = nullptr;  // the canvas or ownTarget_; none without OpenGL
   TankCanvas* canvas_ = nullptr;       // a child window, destroyed with the view
   std::unique_ptr<view::GlTarget> ownTarget_;  // a target that is not a window of its own

@@ -26,9 +26,12 @@ int PickFish(fish::SpeciesFish (&pool)[fish::kPoolSize], const fish::SpeciesRang
     const int species = SpeciesOf(ranges, i);
     if (species < 0) continue;
     fish::SpeciesFish& f = pool[i];
+    // The pick draws each fish it tries through a step of that fish's own, so every fish
+    // the pick tries before a hit swims one step further in this step: the selection pass
+    // must see the fish where it is now, and the tank has always moved them so.
     if (HitUnderMouse(mouseX, mouseY, kFishPickRegion, [&] {
           glTranslatef(f.x, f.y, f.z);
-          fish::SpeciesFishDraw(f, species);
+          fish::StepAndDraw(f, species);
         }))
       return i;
   }

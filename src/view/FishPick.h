@@ -8,9 +8,9 @@ namespace view {
 inline constexpr double kFishPickRegion = 30.0;  // pixels
 
 // Draws the shown pool fish one at a time in selection mode, in index order, and returns
-// the index of the first one under the mouse (-1: none). Only fish that the frame shows
+// the index of the first one under the mouse (-1: none). Only fish that the step shows
 // (index below the total and at most revealCount) take part; each one drawn here also
-// advances one motion step, as every draw does.
+// advances one motion step of its own (fish::StepAndDraw).
 int PickFish(fish::SpeciesFish (&pool)[fish::kPoolSize], const fish::SpeciesRanges& ranges,
              int revealCount, int mouseX, int mouseY);
 

@@ -8,7 +8,9 @@
 #include "view/Scene.h"
 #include "view/SheetTextureFilter.h"
 
-// One frame: every object advances inside its own draw, so a frame is one simulation step.
+// The frame in two halves. A step advances every object by one step of motion, in the order
+// the tank has always moved them, and leaves what each shows; a draw shows that and changes
+// nothing. The frame driver runs the steps that are due and then one draw.
 namespace view {
 namespace {
 
@@ -21,10 +23,11 @@ constexpr int kLightDimMax = 100;
 }  // namespace
 
 void Scene::RunFrame() {
-  // 1. One more pool fish shows each frame after start-up.
-  if (++revealCount_ > kMaxRevealCount) revealCount_ = kMaxRevealCount;
+  Step();
+  Draw();
+}
 
-  // 2-4. Projection, camera, viewport, clear.
+void Scene::LoadView() const {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   ApplyFrustum(screenWidth_, screenHeight_);
@@ -32,14 +35,63 @@ void Scene::RunFrame() {
   glLoadIdentity();
   ApplyCamera(cameraOffset_);
   glViewport(0, 0, screenWidth_, screenHeight_);
+}
+
+void Scene::Step() {
+  // One more pool fish shows each step after start-up.
+  if (++revealCount_ > kMaxRevealCount) revealCount_ = kMaxRevealCount;
+  overlay_.Step();
+  StepPoolFish();
+  for (int k = 0; k < fish::kLargeFishCount; ++k) fish::LargeFishStep(large_[k], largePoses_[k]);
+  for (int k = 0; k < fish::kSlowFishCount; ++k) fish::SlowFishStep(slow_[k], slowPoses_[k]);
+  Mark(FrameStep::kStepFish);
+  surface_.BuildControlNet(box_, settings::Settings().background);
+  const int amount = tank::BubbleAmount(settings::Settings().qipaonum);
+  for (tank::BubbleEmitter& e : emitters_) e.Step(amount);
+  for (tank::FoodPellet& p : pellets_)
+    if (p.IsActive()) p.Step();
+  Mark(FrameStep::kStepTank);
+
+  // What the left button does depends on the mode. Both picks are selection passes, so the
+  // view and camera are loaded first; nothing is drawn.
+  if (mode_ == kCmdFeed) {
+    LoadView();
+    pickBars_.FeedStage(box_, mouseX_, mouseY_, feedClickPending_, pellets_);
+  } else if (mode_ == kCmdTouch || mode_ == kCmdZoomIn || mode_ == kCmdZoomOut) {
+    LoadView();
+    RunFishPick();
+  }
+  Mark(FrameStep::kPicking);
+}
+
+void Scene::StepPoolFish() {
+  const fish::SpeciesRanges ranges = fish::ComputeSpeciesRanges(settings::Settings().fishCount);
+  posedPoolFish_ = 0;
+  for (int i = 0; i <= revealCount_ && i < ranges.shown; ++i) {
+    fish::SpeciesFish& f = pool_[i];
+    for (int j = 0; j < fish::kSpeciesKinds; ++j) {
+      if (!ranges.Contains(j, i)) continue;
+      fish::SpeciesFishStep(f, j, poolPoses_[i]);
+      fish::feedingSteer(f, pellets_, mode_);
+      fish::foodPull(f, pellets_);
+    }
+    fish::feedingSteer(f, pellets_, mode_);
+    fish::foodPull(f, pellets_);
+    fish::avoid(pool_, i);
+    posedPoolFish_ = i + 1;
+  }
+}
+
+void Scene::Draw() const {
+  LoadView();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Mark(FrameStep::kClear);
 
-  // 5. Overlay text, first of all.
-  overlay_.RunFrame(glyphs_);
+  // Overlay text, first of all.
+  overlay_.Draw(glyphs_);
   Mark(FrameStep::kOverlay);
 
-  // 6. Scene light.
+  // Scene light.
   const settings::SettingsRecord& s = settings::Settings();
   const GLfloat grey = static_cast<GLfloat>(kLightDimMax - s.lightqiangdu) * kLightScale;
   const GLfloat light[4] = {grey, grey, grey, 1.0f};
@@ -47,7 +99,6 @@ void Scene::RunFrame() {
   glLightfv(GL_LIGHT1, GL_DIFFUSE, light);
   glEnable(GL_LIGHTING);
 
-  // 7-14.
   DrawBackdrop();
   Mark(FrameStep::kBackdrop);
   DrawPoolFish();
@@ -61,48 +112,32 @@ void Scene::RunFrame() {
   glDisable(GL_LIGHTING);
   DrawPellets();
   Mark(FrameStep::kPellets);
-
-  // 15-16. What the left button does depends on the mode.
-  if (mode_ == kCmdFeed) {
-    pickBars_.FeedStage(box_, mouseX_, mouseY_, feedClickPending_, pellets_);
-  } else if (mode_ == kCmdTouch || mode_ == kCmdZoomIn || mode_ == kCmdZoomOut) {
-    RunFishPick();
-  }
-  Mark(FrameStep::kPicking);
 }
 
-void Scene::DrawPoolFish() {
-  const fish::SpeciesRanges ranges = fish::ComputeSpeciesRanges(settings::Settings().fishCount);
-  for (int i = 0; i <= revealCount_ && i < ranges.shown; ++i) {
-    fish::SpeciesFish& f = pool_[i];
+void Scene::DrawPoolFish() const {
+  for (int i = 0; i < posedPoolFish_; ++i) {
+    const fish::SpeciesFishPose& pose = poolPoses_[i];
     glPushMatrix();
-    glTranslatef(f.x, f.y, f.z);
-    for (int j = 0; j < fish::kSpeciesKinds; ++j) {
-      if (!ranges.Contains(j, i)) continue;
-      glBindTexture(GL_TEXTURE_2D, fishTextures_[j]);
-      fish::SpeciesFishDraw(f, j);
-      fish::feedingSteer(f, pellets_, mode_);
-      fish::foodPull(f, pellets_);
-    }
+    glTranslatef(pose.place.x, pose.place.y, pose.place.z);
+    glBindTexture(GL_TEXTURE_2D, fishTextures_[pose.species]);
+    fish::SpeciesFishDraw(pose);
     glPopMatrix();
-    fish::feedingSteer(f, pellets_, mode_);
-    fish::foodPull(f, pellets_);
-    fish::avoid(pool_, i);
   }
 }
 
-void Scene::DrawLargeAndSlowFish() {
-  for (fish::LargeFish& f : large_) {
+void Scene::DrawLargeAndSlowFish() const {
+  for (int k = 0; k < fish::kLargeFishCount; ++k) {
+    const fish::LargeFishPose& pose = largePoses_[k];
     glPushMatrix();
-    glTranslatef(f.x, f.y, f.z);
-    fish::LargeFishDraw(f, fishTextures_[fish::kLargeFishSlot]);
+    glTranslatef(pose.place.x, pose.place.y, pose.place.z);
+    fish::LargeFishDraw(large_[k], pose, fishTextures_[fish::kLargeFishSlot]);
     glPopMatrix();
   }
-  for (fish::SlowFish& f : slow_) {
+  for (const fish::SlowFishPose& pose : slowPoses_) {
     glPushMatrix();
-    glTranslatef(f.x, f.y, f.z);
+    glTranslatef(pose.place.x, pose.place.y, pose.place.z);
     glBindTexture(GL_TEXTURE_2D, fishTextures_[fish::kSlowFishSlot]);
-    fish::SlowFishDraw(f);
+    fish::SlowFishDraw(pose);
     glPopMatrix();
   }
 }
@@ -125,7 +160,7 @@ int Scene::BackdropStrips(PixelRect (&strips)[4]) const {
                          strips);
 }
 
-void Scene::DrawBackdrop() {
+void Scene::DrawBackdrop() const {
   PixelRect strips[4];
   const int n = BackdropStrips(strips);
   if (n < 0) {
@@ -144,8 +179,7 @@ void Scene::DrawBackdrop() {
   glDisable(GL_SCISSOR_TEST);
 }
 
-void Scene::DrawBackgroundSurface() {
-  const settings::SettingsRecord& s = settings::Settings();
+void Scene::DrawBackgroundSurface() const {
   sheetFilterChanged_ = false;
   if (!BackgroundSurfaceShown()) return;
   GLuint texture = backgroundTexture_;
@@ -153,7 +187,6 @@ void Scene::DrawBackgroundSurface() {
     texture = shared::currentImageTexture > 0 ? static_cast<GLuint>(shared::currentImageTexture) : 0;
   glBindTexture(GL_TEXTURE_2D, texture);
   glPushMatrix();
-  surface_.BuildControlNet(box_, s.background);
   {
     const SheetFilterScope filter(surface_, cameraOffset_ - kEyeBehindOffset, screenWidth_,
                                   screenHeight_, !keepSheetFilter_);
@@ -163,8 +196,7 @@ void Scene::DrawBackgroundSurface() {
   glPopMatrix();
 }
 
-void Scene::DrawBubbles() {
-  const int amount = tank::BubbleAmount(settings::Settings().qipaonum);
+void Scene::DrawBubbles() const {
   glPushMatrix();
   glDisable(GL_FOG);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -174,7 +206,7 @@ void Scene::DrawBubbles() {
     glPushMatrix();
     glTranslatef(emitterPositions_[k][0] + kEmitterShiftX, emitterPositions_[k][1] + kEmitterShiftY,
                  emitterPositions_[k][2] + kEmitterShiftZ);
-    emitters_[k].Draw(amount);
+    emitters_[k].Draw();
     glPopMatrix();
   }
   glDisable(GL_BLEND);
@@ -182,11 +214,11 @@ void Scene::DrawBubbles() {
   glPopMatrix();
 }
 
-void Scene::DrawPellets() {
-  for (tank::FoodPellet& p : pellets_) {
-    if (!p.IsActive()) continue;
+void Scene::DrawPellets() const {
+  for (const tank::FoodPellet& p : pellets_) {
+    if (!p.Shown()) continue;
     glPushMatrix();
-    p.DrawAndMove();
+    p.Draw();
     glPopMatrix();
   }
 }

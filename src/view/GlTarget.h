@@ -21,6 +21,9 @@ class GlTarget {
   virtual bool MakeCurrent() = 0;
   // Shows the frame just drawn.
   virtual void Present() = 0;
+  // A frame drew nothing new (no simulation step was due): where the compositor paces the
+  // frames, ask it for the next frame anyway, without a new picture, so they keep coming.
+  virtual void KeepFramesComing() {}
   // Releases the rendering context. Safe to call more than once.
   virtual void ReleaseContext() = 0;
   // Physical pixels per window-size unit: 2 on a screen scaled to 200 %.

@@ -95,13 +95,15 @@ void GlyphLists::DrawText(const char* format, ...) const {
   glPopAttrib();
 }
 
-void Overlay::RunFrame(const GlyphLists& glyphs) {
-  if (visible_) ++shownFrames_;
-  if (shownFrames_ > kOverlayShowFrames) {
+void Overlay::Step() {
+  if (visible_) ++shownSteps_;
+  if (shownSteps_ > kOverlayShowSteps) {
     visible_ = false;
-    shownFrames_ = 0;
+    shownSteps_ = 0;
   }
-  drewLastFrame_ = visible_;
+}
+
+void Overlay::Draw(const GlyphLists& glyphs) const {
   if (!visible_) return;
 
   // The text keeps its own look whatever texture, light and colour the frame left behind.

@@ -1,6 +1,7 @@
 #pragma once
 #include <GL/gl.h>
 
+#include "fish/FishDraw.h"
 #include "fish/LargeFish.h"
 #include "fish/Population.h"
 #include "fish/SlowFish.h"
@@ -16,9 +17,10 @@
 #include "view/OverlayText.h"
 #include "view/Picking.h"
 
-// The whole aquarium without a window: every scene object, scene start-up, the frame, the
-// mouse state and the interaction mode. The window that shows it makes a GL context current
-// and forwards paint, timer, mouse and F1 to it.
+// The whole aquarium without a window: every scene object, scene start-up, the simulation
+// step and the drawing of what it left, the mouse state and the interaction mode. The frame
+// driver makes a GL context current, runs the steps that are due and draws; the window
+// forwards the mouse and F1.
 namespace view {
 
 inline constexpr int kInitialScreenWidth = 1680;
@@ -36,7 +38,14 @@ class Scene {
   // settings load, placement, pellets, fog. Returns false when it stopped early.
   bool Startup(int screenWidth, int screenHeight);
 
-  // One frame: advance and draw everything (no glFinish, no buffer swap).
+  // One simulation step of 1/60 s: every object advances once, in a fixed order, with the
+  // random draws in that order, and the pick of the mode runs (a selection pass, so a GL
+  // context must be current). Draws nothing.
+  void Step();
+  // Draws what the last step left (no glFinish, no buffer swap). Changes no state of the
+  // tank and takes no random draw, so drawing again shows the same picture.
+  void Draw() const;
+  // One step and its picture.
   void RunFrame();
   // Profiling only: an observer told after each step of the frame (nullptr: none).
   void SetFrameProbe(FrameProbe* probe) { probe_ = probe; }
@@ -85,21 +94,23 @@ class Scene {
   bool buttonDown() const { return buttonDown_; }
   bool feedClickPending() const { return feedClickPending_; }
   int lastPickedFish() const { return lastPickedFish_; }
-  // Whether the last frame drew the sheet by its picture's magnification filter alone.
+  // Whether the last draw drew the sheet by its picture's magnification filter alone.
   bool sheetFilterChanged() const { return sheetFilterChanged_; }
 
  private:
   void SetFixedGlState();
   void SetFog();
-  void DrawPoolFish();
-  void DrawLargeAndSlowFish();
+  void LoadView() const;  // projection, camera and viewport of the screen
+  void StepPoolFish();
+  void DrawPoolFish() const;
+  void DrawLargeAndSlowFish() const;
   static bool BackgroundSurfaceShown();
-  void DrawBackdrop();
-  void DrawBackgroundSurface();
-  void DrawBubbles();
-  void DrawPellets();
+  void DrawBackdrop() const;
+  void DrawBackgroundSurface() const;
+  void DrawBubbles() const;
+  void DrawPellets() const;
   void RunFishPick();
-  void Mark(FrameStep step) {
+  void Mark(FrameStep step) const {
     if (probe_) probe_->After(step);
   }
 
@@ -130,7 +141,13 @@ class Scene {
   FrameProbe* probe_ = nullptr;
   bool alwaysDrawBackdrop_ = false;
   bool keepSheetFilter_ = false;
-  bool sheetFilterChanged_ = false;
+  mutable bool sheetFilterChanged_ = false;  // what the last draw did, for tests
+  // What the last step left for the draw: the poses of the first posedPoolFish_ pool fish
+  // and of the large and slow fish.
+  fish::SpeciesFishPose poolPoses_[fish::kPoolSize];
+  int posedPoolFish_ = 0;
+  fish::LargeFishPose largePoses_[fish::kLargeFishCount];
+  fish::SlowFishPose slowPoses_[fish::kSlowFishCount];
 };
 
 }  // namespace view

@@ -32,7 +32,7 @@ struct Food {
   fish::Pellets pellets;
   Food(float x, float y, float z) {
     pellets[0].Drop(x, y, z);
-    pellets[0].DrawAndMove();
+    pellets[0].Step();  // its world point is set
   }
   ~Food() {
     for (auto& p : pellets) p.Release();
@@ -193,7 +193,7 @@ struct PlacedPellet {
     pellet.Drop(x, y, z);
     pellet.Nudge(-pellet.localX(), 0.2f - pellet.localY(), -pellet.localZ());
     glPushMatrix();
-    pellet.DrawAndMove();
+    pellet.Step();
     glPopMatrix();
     // The move after the draw changed the offset; take it back again for the nudge checks.
     pellet.Nudge(-pellet.localX(), -pellet.localY(), -pellet.localZ());

@@ -50,7 +50,7 @@ Extent DrawAndMeasure(OffscreenGl& gl, SpeciesFish& f, int species,
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glRotatef(90, 1, 0, 0);  // look down the tank's y axis
-  fish::SpeciesFishDraw(f, species, parts);
+  fish::StepAndDraw(f, species, parts);
   glFinish();
   Extent e;
   for (int y = 0; y < kView; ++y) {
@@ -137,7 +137,7 @@ TEST(LargeFishDrawing, CompiledBodyAndFinsKeepTheMatrixStackBalanced) {
   f.z = -70;
   for (int frame = 0; frame < 30; ++frame) {
     glPushMatrix();
-    fish::LargeFishDraw(f, 0, fins);
+    fish::StepAndDraw(f, 0, fins);
     glPopMatrix();
   }
   GLint depth = 0;
@@ -184,7 +184,7 @@ Vec3 FinCentre(fish::LargeFish f) {
   f.bodyList = 0;
   static GLfloat buffer[1 << 16];
   StartFeedback(buffer);
-  fish::LargeFishDraw(f, 0);
+  fish::StepAndDraw(f, 0);
   const int n = glRenderMode(GL_RENDER);
   Vec3 sum{0, 0, 0};
   int count = 0;
@@ -251,7 +251,7 @@ TEST(LargeFishDrawing, FinGlowEndsWithTheFins) {
   fish::LargeFish f = LevelLargeFish(fish::kLargeSizeUsual);
   f.bodyList = 0;
   glPushMatrix();
-  fish::LargeFishDraw(f, 0);
+  fish::StepAndDraw(f, 0);
   glPopMatrix();
   glFinish();
   int white = 0;
@@ -302,7 +302,7 @@ TEST(LargeFishDrawing, FinsWearTheFishSkinAndTheDefaultTextureStaysEmpty) {
   fish::LargeFish f = LevelLargeFish(fish::kLargeSizeUsual);
   f.bodyList = 0;  // the fins alone
   glPushMatrix();
-  fish::LargeFishDraw(f, skin);
+  fish::StepAndDraw(f, skin);
   glPopMatrix();
   glFinish();
   int skinned = 0, white = 0;
@@ -372,7 +372,7 @@ TEST(LargeFishDrawing, TheNoseLeadsTheMotionWhenClimbingOrDivingAtEveryHeading) 
       StartFeedback(buffer);
       const Vec3 before{f.x, f.y, f.z};
       glPushMatrix();
-      fish::LargeFishDraw(f, 0, fins);
+      fish::StepAndDraw(f, 0, fins);
       glPopMatrix();
       const int values = glRenderMode(GL_RENDER);
       const Vec3 motion{f.x - before.x, f.y - before.y, f.z - before.z};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "HandMadeParts.h"
+#include "fish/FishDraw.h"
 #include "fish/SlowFishParts.h"
 #include "support/OffscreenGl.h"
 
@@ -42,6 +43,14 @@ struct Trunk {
 constexpr int kView = 400;
 constexpr float kHalf = 40.0f;
 
+// One frame of a slow fish over the given parts: its step, then its picture.
+template <std::size_t N>
+void StepAndDrawParts(fish::SlowFish& f, const SlowPart (&parts)[N], fish::SharedWaves& shared) {
+  fish::SlowFishPose pose;
+  fish::SlowFishStep(f, shared, pose);
+  fish::SlowFishDrawParts(pose, parts);
+}
+
 }  // namespace
 
 TEST(SlowFishDrawing, EachTrunkStripIsTurnedByItsOwnBendEntry) {
@@ -69,7 +78,7 @@ TEST(SlowFishDrawing, EachTrunkStripIsTurnedByItsOwnBendEntry) {
   std::vector<GLfloat> feedback(1 << 16);
   glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D, feedback.data());
   glRenderMode(GL_FEEDBACK);
-  fish::SlowFishDrawParts(f, parts, shared);
+  StepAndDrawParts(f, parts, shared);
   const int values = glRenderMode(GL_RENDER);
   ASSERT_GT(values, 0);
   for (int k = 0; k < 14; ++k) ASSERT_EQ(f.bendAngles[k], 8 + 5 * k);
@@ -118,8 +127,8 @@ TEST(SlowFishDrawing, AdvancesItsWavesAndTheSharedOnesAndStaysLevel) {
   fish::SharedWaves shared;
   for (int frame = 0; frame < 6; ++frame) {
     glPushMatrix();
-    fish::SlowFishDrawParts(a, parts, shared);
-    fish::SlowFishDrawParts(b, parts, shared);
+    StepAndDrawParts(a, parts, shared);
+    StepAndDrawParts(b, parts, shared);
     glPopMatrix();
   }
   // Twelve draws between them: the shared generators stepped once (after the 11th call).

@@ -22,13 +22,19 @@ class Bubbles : public testing::Test {
   TempConfigDir config_;
 };
 
-// Polygons and their total area drawn by one Draw(n).
+// One frame of an emitter on its own: a step showing n particles, then its picture.
+void Frame(tank::BubbleEmitter& e, int n) {
+  e.Step(n);
+  e.Draw();
+}
+
+// Polygons and their total area drawn by one frame of n particles.
 struct Drawn {
   std::size_t polygons;
   double area;
 };
 Drawn DrawAndMeasure(tank::BubbleEmitter& e, int n) {
-  const auto polys = tanktest::CapturePolygons([&] { e.Draw(n); });
+  const auto polys = tanktest::CapturePolygons([&] { Frame(e, n); });
   Drawn d{polys.size(), 0.0};
   for (const auto& p : polys) d.area += tanktest::AreaXY(p);
   return d;
@@ -110,7 +116,7 @@ TEST_F(Bubbles, FirstSpawnDrawsNineValuesPerParticleInOrder) {
 int FramesUntilRebirth(tank::BubbleEmitter& e, int i, int frames, tank::BubbleParticle* last) {
   for (int f = 1; f <= frames; ++f) {
     const tank::BubbleParticle before = e.particle(i);
-    e.Draw(i + 1);
+    Frame(e, i + 1);
     if (e.particle(i).y < before.y) {
       *last = before;
       return f;
@@ -155,14 +161,14 @@ TEST_F(Bubbles, LifeAndHeightDecideRebirth) {
 TEST_F(Bubbles, RaisingTheCountBringsBackParticlesAsTheyWereLeft) {
   tank::BubbleEmitter e;
   ASSERT_TRUE(e.Initialise(110));
-  for (int i = 0; i < 30; ++i) e.Draw(40);
+  for (int i = 0; i < 30; ++i) Frame(e, 40);
   const std::vector<tank::BubbleParticle> parked(&e.particle(0), &e.particle(0) + 110);
-  for (int i = 0; i < 200; ++i) e.Draw(10);
+  for (int i = 0; i < 200; ++i) Frame(e, 10);
   for (int i = 10; i < 110; ++i) {
     EXPECT_EQ(e.particle(i).y, parked[i].y);
     EXPECT_EQ(e.particle(i).life, parked[i].life);
   }
-  e.Draw(110);
+  Frame(e, 110);
   for (int i = 40; i < 110; ++i) {
     const tank::BubbleParticle& p = e.particle(i);
     if (parked[i].y + parked[i].vy >= 130.0f || parked[i].life - parked[i].fade <= 0.0f) continue;
@@ -177,7 +183,7 @@ TEST_F(Bubbles, EachDrawnBubbleTakesTwoWobbleDraws) {
   ASSERT_TRUE(e.Initialise(110));
   // Fresh particles are not reborn by one step, so the frame takes exactly the 2 n wobbles.
   crt::setRandState(777);
-  e.Draw(10);
+  Frame(e, 10);
   const std::uint32_t after = crt::randState();
   crt::setRandState(777);
   for (int i = 0; i < 20; ++i) crt::rand();
@@ -199,7 +205,7 @@ TEST_F(Bubbles, RiseSpeedGrowsByTheAccelerationEveryFrame) {
   ASSERT_TRUE(e.Initialise(110));
   for (int i : {0, 1}) {
     const tank::BubbleParticle start = e.particle(i);
-    for (int n = 0; n < kFrames; ++n) e.Draw(i + 1);
+    for (int n = 0; n < kFrames; ++n) Frame(e, i + 1);
     const tank::BubbleParticle& p = e.particle(i);
     EXPECT_NEAR(p.vy, start.vy + kFrames * kA, 1e-6);
     EXPECT_NEAR(p.y, start.y + kFrames * start.vy + kA * kFrames * (kFrames - 1) / 2, 2e-4);
@@ -277,7 +283,7 @@ TEST_F(Bubbles, TheWobbleShiftsEachSquareByItsDrawInHundredths) {
     crt::rand();
   }
   crt::setRandState(31337);
-  const auto polys = tanktest::CapturePolygons([&] { e.Draw(kShown); });
+  const auto polys = tanktest::CapturePolygons([&] { Frame(e, kShown); });
   ASSERT_EQ(polys.size(), kShown * perQuad);
   for (int i = 0; i < kShown; ++i) {
     double minX = 1e9, maxX = -1e9;
@@ -292,10 +298,32 @@ TEST_F(Bubbles, TheWobbleShiftsEachSquareByItsDrawInHundredths) {
   }
 }
 
+// The picture is the last step's: drawing it again draws the same quads, takes no random
+// draw and moves no bubble.
+TEST_F(Bubbles, DrawingShowsTheLastStepAndChangesNothing) {
+  tank::BubbleEmitter e;
+  ASSERT_TRUE(e.Initialise(110));
+  e.Step(30);
+  const std::uint32_t rand = crt::randState();
+  const std::vector<tank::BubbleParticle> moved(&e.particle(0), &e.particle(0) + 30);
+  const auto first = tanktest::CapturePolygons([&] { e.Draw(); });
+  const auto second = tanktest::CapturePolygons([&] { e.Draw(); });
+  ASSERT_EQ(first.size(), 30 * PolygonsPerQuad());
+  ASSERT_EQ(second.size(), first.size());
+  for (std::size_t k = 0; k < first.size(); ++k)
+    for (std::size_t v = 0; v < first[k].size(); ++v) EXPECT_EQ(first[k][v].y, second[k][v].y);
+  EXPECT_EQ(crt::randState(), rand);
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(e.particle(i).y, moved[i].y);
+  // The quads stand where the step showed them: before it moved them on.
+  for (int i = 0; i < 30; ++i) {
+    EXPECT_NEAR(e.shown(i).y, moved[i].y - (moved[i].vy - moved[i].ay), 1e-5) << i;
+  }
+}
+
 TEST(BubblesWithoutPool, DrawNothing) {
   tanktest::Gl gl(64, 64);
   tank::BubbleEmitter e;
-  e.Draw(50);  // never initialised
+  Frame(e, 50);  // never initialised
   EXPECT_EQ(e.activeCount(), 0);
   EXPECT_FALSE(e.Initialise(-1));
   EXPECT_EQ(e.activeCount(), 0);

@@ -21,11 +21,17 @@ class Pellets : public testing::Test {
   tanktest::Gl gl_{256, 256};
 };
 
+// One frame of a pellet on its own: its step, then its picture.
+void StepAndDraw(tank::FoodPellet& p) {
+  p.Step();
+  p.Draw();
+}
+
 // One frame of the pellet as the frame loop runs it: inside a pushed matrix, lighting off.
 std::vector<tanktest::Polygon> FrameOf(tank::FoodPellet& p) {
   return tanktest::CapturePolygons([&] {
     glPushMatrix();
-    p.DrawAndMove();
+    StepAndDraw(p);
     glPopMatrix();
   });
 }
@@ -102,7 +108,7 @@ TEST_F(Pellets, SinksTenUnitsIn1158To2200FramesThenLeaves) {
     p.Drop(0.0f, 0.0f, -70.0f);
     int frames = 0;
     while (p.localY() > -10.0f && frames < 5000) {
-      p.DrawAndMove();
+      StepAndDraw(p);
       ++frames;
     }
     EXPECT_NEAR(frames, 11.0f / p.fallSpeed(), 2.0f);
@@ -112,7 +118,7 @@ TEST_F(Pellets, SinksTenUnitsIn1158To2200FramesThenLeaves) {
     EXPECT_LE(frames, 2201);
     // The next move finds it sunk: parked far below and consumed; it is still in the tank
     // until the draw after that clears it without drawing anything.
-    p.DrawAndMove();
+    StepAndDraw(p);
     EXPECT_EQ(p.localY(), -40.0f);
     EXPECT_EQ(p.alive(), 0.0f);
     EXPECT_TRUE(p.IsActive());
@@ -139,7 +145,7 @@ TEST_F(Pellets, TumblesAtItsPerFrameRatesAndWobblesByAtMostTwoThousandths) {
     for (int n = 1; n <= kFrames; ++n) {
       const float x = p.localX(), y = p.localY(), z = p.localZ();
       glPushMatrix();
-      p.DrawAndMove();
+      StepAndDraw(p);
       glPopMatrix();
       EXPECT_NEAR(p.localY(), y - p.fallSpeed(), 1e-6);
       EXPECT_LE(std::fabs(p.localX() - x), kMaxWobble + 1e-7);
@@ -185,11 +191,38 @@ TEST_F(Pellets, FirstFreePelletIsTheLowestInactiveOne) {
   pool[12].Consume();
   for (auto& p : pool) {
     glPushMatrix();
-    p.DrawAndMove();
+    StepAndDraw(p);
     glPopMatrix();
   }
   EXPECT_EQ(tank::FirstFreePellet(pool), 7);
   for (auto& p : pool) p.Release();
+}
+
+// The picture is the last step's: drawn again it is the same, and drawing takes no random
+// draw and moves nothing; a pellet just dropped shows only after its first step.
+TEST_F(Pellets, DrawingShowsTheLastStepAndChangesNothing) {
+  tank::FoodPellet p;
+  p.Drop(3.0f, 4.0f, -70.0f);
+  EXPECT_TRUE(tanktest::CapturePolygons([&] { p.Draw(); }).empty());
+  p.Step();
+  const std::uint32_t rand = crt::randState();
+  const float y = p.localY(), spin = p.spin(), worldY = p.worldY();
+  const auto first = tanktest::CapturePolygons([&] { glPushMatrix(); p.Draw(); glPopMatrix(); });
+  const auto second = tanktest::CapturePolygons([&] { glPushMatrix(); p.Draw(); glPopMatrix(); });
+  ASSERT_FALSE(first.empty());
+  ASSERT_EQ(first.size(), second.size());
+  for (std::size_t k = 0; k < first.size(); ++k)
+    for (std::size_t v = 0; v < first[k].size(); ++v) {
+      EXPECT_EQ(first[k][v].x, second[k][v].x);
+      EXPECT_EQ(first[k][v].y, second[k][v].y);
+    }
+  EXPECT_EQ(crt::randState(), rand);
+  EXPECT_EQ(p.localY(), y);
+  EXPECT_EQ(p.spin(), spin);
+  EXPECT_EQ(p.worldY(), worldY);
+  // The world point the fish steer for is where the step showed it, before it sank on.
+  EXPECT_FLOAT_EQ(p.worldY(), 4.0f + (y + p.fallSpeed()) - 0.2f);
+  p.Release();
 }
 
 TEST_F(Pellets, RepeatedDropsKeepOneDisplayListAndTexture) {

@@ -134,8 +134,9 @@ TEST(OverlayLines, TitleAndHelpLinesShowAtTheirPlacesWithALastLineBelow) {
     return gl.pixels();
   };
   view::Overlay overlay;
-  const auto shown = render([&] { overlay.RunFrame(glyphs); });
-  ASSERT_TRUE(overlay.drewLastFrame());
+  const auto shown = render([&] { overlay.Step();
+    overlay.Draw(glyphs); });
+  ASSERT_TRUE(overlay.visible());
   struct Line {
     const char* text;
     float x, y, z;
@@ -188,27 +189,27 @@ TEST(OverlayTiming, ShowsOnFrames1To100AndF1HidesAndResumesTheRemainingFrames) {
     ASSERT_TRUE(f.Start());
     for (int frame = 1; frame <= 130; ++frame) {
       f.scene->RunFrame();
-      ASSERT_EQ(f.scene->overlay().drewLastFrame(), frame <= 100) << "frame " << frame;
+      ASSERT_EQ(f.scene->overlay().visible(), frame <= 100) << "frame " << frame;
     }
     // F1 after it went away shows it for exactly another 100 frames.
     f.scene->ToggleOverlay();
     for (int frame = 1; frame <= 101; ++frame) {
       f.scene->RunFrame();
-      ASSERT_EQ(f.scene->overlay().drewLastFrame(), frame <= 100) << "reshown frame " << frame;
+      ASSERT_EQ(f.scene->overlay().visible(), frame <= 100) << "reshown frame " << frame;
     }
   }
   {
     SceneFixture f(320, 200);
     ASSERT_TRUE(f.Start());
     f.Frames(50);
-    EXPECT_TRUE(f.scene->overlay().drewLastFrame());
+    EXPECT_TRUE(f.scene->overlay().visible());
     f.scene->ToggleOverlay();  // hides at once
     f.Frames(20);
-    EXPECT_FALSE(f.scene->overlay().drewLastFrame());
+    EXPECT_FALSE(f.scene->overlay().visible());
     f.scene->ToggleOverlay();  // the remaining 50 frames
     for (int frame = 1; frame <= 51; ++frame) {
       f.scene->RunFrame();
-      ASSERT_EQ(f.scene->overlay().drewLastFrame(), frame <= 50) << "resumed frame " << frame;
+      ASSERT_EQ(f.scene->overlay().visible(), frame <= 50) << "resumed frame " << frame;
     }
   }
 }

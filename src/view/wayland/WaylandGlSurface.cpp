@@ -193,12 +193,25 @@ bool WaylandGlSurface::MakeCurrent() {
   return true;
 }
 
-bool WaylandGlSurface::SwapBuffers() {
-  if (!context_ || !eglSurface_) return false;
+void WaylandGlSurface::AskForFrame() {
   if (frameCallback_) wl_callback_destroy(frameCallback_);
   frameCallback_ = wl_surface_frame(surface_);
   wl_callback_add_listener(frameCallback_, &kFrameListener, this);
   frameDue_ = false;
+}
+
+void WaylandGlSurface::RequestFrame() {
+  if (!surface_) return;
+  AskForFrame();
+  // Nothing attached: the surface keeps its picture, and the commit carries the request
+  // (the child surface is desynchronised, so it takes effect at once).
+  wl_surface_commit(surface_);
+  wl_display_flush(display_);
+}
+
+bool WaylandGlSurface::SwapBuffers() {
+  if (!context_ || !eglSurface_) return false;
+  AskForFrame();
   // The swap commits the surface, which carries the callback request with it.
   if (!eglSwapBuffers(eglDisplay_, eglSurface_)) return false;
   ++swaps_;

@@ -43,6 +43,8 @@ class WaylandGlSurface {
 
   // Asks for the compositor's frame callback, then swaps (never waiting for the compositor).
   bool SwapBuffers();
+  // Asks for the next frame callback with a commit that keeps the picture shown.
+  void RequestFrame();
 
   // True until a swap, and again once the compositor has shown that swap's frame.
   bool FrameDue() const { return frameDue_; }
@@ -61,6 +63,7 @@ class WaylandGlSurface {
   static void FrameDone(void* data, wl_callback* callback, unsigned int time);
 
  private:
+  void AskForFrame();
   bool FindGlobals();
   void FollowWidget();
 

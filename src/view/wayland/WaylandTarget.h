@@ -20,6 +20,7 @@ class WaylandTarget : public GlTarget {
   bool HasContext() const override { return surface_.Created(); }
   bool MakeCurrent() override { return surface_.MakeCurrent(); }
   void Present() override { surface_.SwapBuffers(); }
+  void KeepFramesComing() override { surface_.RequestFrame(); }
   void ReleaseContext() override { surface_.Destroy(); }
   double PixelScale() const override;
   double CursorImageScale() const override { return 1.0; }

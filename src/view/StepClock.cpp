@@ -1,0 +1,56 @@
+#include "view/StepClock.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace view {
+namespace {
+
+constexpr double kStepSeconds = std::chrono::duration<double>(kStepLength).count();
+
+}  // namespace
+
+int StepClock::Locked(int steps, double tolerance) const {
+  if (steps < 1 || steps > kMaxStepsPerFrame) return 0;
+  const double target = steps * kStepSeconds;
+  return std::fabs(mean_ - target) <= tolerance * target ? steps : 0;
+}
+
+int StepClock::StepsFor(Clock::time_point now) {
+  if (!running_ || now - last_ > kPauseGap) {
+    running_ = true;
+    last_ = now;
+    owed_ = 0.0;
+    return 1;
+  }
+  const double dt = std::chrono::duration<double>(now - last_).count();
+  last_ = now;
+  if (dt <= 0.0) return 0;
+
+  ++intervals_;
+  const double weight = std::max(kIntervalSmoothing, 1.0 / intervals_);
+  mean_ += weight * (dt - mean_);
+  if (locked_ != 0) locked_ = Locked(locked_, kUnlockTolerance);
+  if (locked_ == 0 && intervals_ >= kIntervalsBeforeLock)
+    locked_ = Locked(static_cast<int>(std::lround(mean_ / kStepSeconds)), kLockTolerance);
+
+  if (locked_ != 0) {
+    // Whole multiples of the locked count: a frame that came a whole interval late or more
+    // catches up by as many intervals.
+    owed_ = 0.0;
+    const double frames = std::round(dt / (locked_ * kStepSeconds));
+    const int steps = locked_ * (frames < 1.0 ? 1 : static_cast<int>(frames));
+    return steps > kMaxStepsPerFrame ? kMaxStepsPerFrame : steps;
+  }
+  owed_ += dt;
+  const double whole = std::round(owed_ / kStepSeconds);
+  if (whole > kMaxStepsPerFrame) {
+    owed_ = 0.0;
+    return kMaxStepsPerFrame;
+  }
+  const int steps = static_cast<int>(whole);
+  owed_ -= steps * kStepSeconds;
+  return steps;
+}
+
+}  // namespace view

@@ -1,0 +1,56 @@
+#pragma once
+#include <chrono>
+
+// The tank's time: simulation steps of 1/60 s of wall-clock time, whatever the display's
+// refresh and however long a frame takes to draw. A frame asks how many steps are due.
+//   - A display at a whole number of steps a frame (60 Hz, 30 Hz, 20 Hz, within a few per
+//     cent) locks to exactly that many steps every frame, so timing jitter never turns into
+//     uneven 0-2-0 patterns; a frame that came late by a whole interval or more adds steps.
+//   - Otherwise the time since the last frame is owed and paid in whole steps, rounded to the
+//     nearest: on faster displays many frames get no step, on slower ones some get two.
+//   - At most kMaxStepsPerFrame steps a frame: where frames are slower still, the tank slows
+//     down instead of jumping, and the backlog is dropped.
+//   - A frame long after the last (held frames: a minimised or covered window, a compositor
+//     that sent no callbacks, a suspended machine, a debugger) runs one step and goes on from
+//     there: no time accrues while frames are held. The first frame runs one step too.
+namespace view {
+
+inline constexpr std::chrono::nanoseconds kStepLength{16'666'667};  // 1/60 s
+inline constexpr int kMaxStepsPerFrame = 4;
+// A frame interval this far (as a fraction) from a whole number of steps locks to it...
+inline constexpr double kLockTolerance = 0.05;
+// ...and a locked interval that drifts this far from it unlocks again.
+inline constexpr double kUnlockTolerance = 0.10;
+// Intervals seen before the clock may lock, so that its estimate means something.
+inline constexpr int kIntervalsBeforeLock = 8;
+// Weight of each new interval in the running estimate (after the first few, which average).
+inline constexpr double kIntervalSmoothing = 0.05;
+// A frame later than this after the previous one comes after a pause.
+inline constexpr std::chrono::milliseconds kPauseGap{250};
+
+class StepClock {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // The steps due for a frame that begins at `now` (0 to kMaxStepsPerFrame).
+  int StepsFor(Clock::time_point now);
+  // Frames are held: the next frame starts the count afresh, with one step.
+  void Hold() { running_ = false; }
+
+  // The number of steps a frame is locked to, 0 when the clock pays by time owed.
+  int LockedSteps() const { return locked_; }
+  // The running estimate of the frame interval in seconds (0 before two frames).
+  double MeanInterval() const { return mean_; }
+
+ private:
+  int Locked(int steps, double tolerance) const;
+
+  bool running_ = false;
+  Clock::time_point last_{};
+  double mean_ = 0.0;   // seconds
+  int intervals_ = 0;   // intervals in the estimate
+  double owed_ = 0.0;   // seconds not yet paid in steps (may be negative: paid early)
+  int locked_ = 0;
+};
+
+}  // namespace view
