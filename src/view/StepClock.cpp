@@ -27,20 +27,22 @@ int StepClock::StepsFor(Clock::time_point now) {
   last_ = now;
   if (dt <= 0.0) return 0;
 
+  // An interval far from the estimate (a new display rate, a frame that came late) starts
+  // the estimate again; until it settles the time owed is paid.
+  if (intervals_ > 0 && std::fabs(dt - mean_) > kEstimateRestart * mean_) {
+    intervals_ = 0;
+    if (locked_ != 0) owed_ = 0.0;
+    locked_ = 0;
+  }
   ++intervals_;
   const double weight = std::max(kIntervalSmoothing, 1.0 / intervals_);
   mean_ += weight * (dt - mean_);
   if (locked_ != 0) locked_ = Locked(locked_, kUnlockTolerance);
   if (locked_ == 0 && intervals_ >= kIntervalsBeforeLock)
     locked_ = Locked(static_cast<int>(std::lround(mean_ / kStepSeconds)), kLockTolerance);
-
   if (locked_ != 0) {
-    // Whole multiples of the locked count: a frame that came a whole interval late or more
-    // catches up by as many intervals.
     owed_ = 0.0;
-    const double frames = std::round(dt / (locked_ * kStepSeconds));
-    const int steps = locked_ * (frames < 1.0 ? 1 : static_cast<int>(frames));
-    return steps > kMaxStepsPerFrame ? kMaxStepsPerFrame : steps;
+    return locked_;
   }
   owed_ += dt;
   const double whole = std::round(owed_ / kStepSeconds);

@@ -5,7 +5,8 @@
 // refresh and however long a frame takes to draw. A frame asks how many steps are due.
 //   - A display at a whole number of steps a frame (60 Hz, 30 Hz, 20 Hz, within a few per
 //     cent) locks to exactly that many steps every frame, so timing jitter never turns into
-//     uneven 0-2-0 patterns; a frame that came late by a whole interval or more adds steps.
+//     uneven 0-2-0 patterns. A frame far off the locked interval (a late one, a new rate)
+//     unlocks it, and the time it took is paid as below.
 //   - Otherwise the time since the last frame is owed and paid in whole steps, rounded to the
 //     nearest: on faster displays many frames get no step, on slower ones some get two.
 //   - At most kMaxStepsPerFrame steps a frame: where frames are slower still, the tank slows
@@ -22,7 +23,9 @@ inline constexpr double kLockTolerance = 0.05;
 // ...and a locked interval that drifts this far from it unlocks again.
 inline constexpr double kUnlockTolerance = 0.10;
 // Intervals seen before the clock may lock, so that its estimate means something.
-inline constexpr int kIntervalsBeforeLock = 8;
+inline constexpr int kIntervalsBeforeLock = 4;
+// An interval this far (as a fraction) from the estimate starts the estimate anew.
+inline constexpr double kEstimateRestart = 0.35;
 // Weight of each new interval in the running estimate (after the first few, which average).
 inline constexpr double kIntervalSmoothing = 0.05;
 // A frame later than this after the previous one comes after a pause.
