@@ -4,7 +4,10 @@
 # the compositor's own screenshots from the window's first picture until the text has gone;
 # frames come about 60 a second at 144 Hz (counted by the preloaded swap counter), and at
 # most the refresh at 60 Hz; at 144 Hz, F1 shows the overlay again for 1.67 s. The window is
-# full screen on the output throughout.
+# full screen on the output throughout. A showing's length is accepted within what the
+# screenshots' spacing leaves uncertain (each shot takes about 0.045 s: about 0.09 s either
+# way) plus 0.06 s (lib/overlay_timing.bash); today's frame-counted overlay at 144 Hz, 100
+# frames at up to 144 a second, falls short of that.
 source "$(dirname "$0")/lib/sway.bash"
 source "$(dirname "$0")/lib/overlay_timing.bash"
 
@@ -36,10 +39,10 @@ read -r verdict secs unc _ < <(made_up_shots 5 47 | overlay_judge 500)
 [ "$verdict $secs $unc" = "ok 1.680 0.080" ] || app_fail "the measure of made-up shots is $verdict $secs $unc"
 overlay_accepts "$secs" "$unc" || app_fail "a showing of $secs s is not accepted"
 # Accepted up to the uncertainty and the slack beyond 1.667 s, not further.
-overlay_accepts 1.806 0.04 || app_fail "1.806 s (just inside) is not accepted"
-! overlay_accepts 1.808 0.04 || app_fail "1.808 s (just outside) is accepted"
-overlay_accepts 1.528 0.04 || app_fail "1.528 s (just inside) is not accepted"
-! overlay_accepts 1.526 0.04 || app_fail "1.526 s (just outside) is accepted"
+overlay_accepts 1.766 0.04 || app_fail "1.766 s (just inside) is not accepted"
+! overlay_accepts 1.768 0.04 || app_fail "1.768 s (just outside) is accepted"
+overlay_accepts 1.568 0.04 || app_fail "1.568 s (just inside) is not accepted"
+! overlay_accepts 1.566 0.04 || app_fail "1.566 s (just outside) is accepted"
 # Screenshots too far apart to tell are not accepted at all.
 ! overlay_accepts 1.667 0.26 || app_fail "a measure uncertain by 0.26 s is accepted"
 # Up at the first shot with no earlier bound, never up, up to the end, up twice.
@@ -69,6 +72,8 @@ failed() { echo "FAIL: $*" >&2; FAILURES+=("$*"); }
 judge_showing() {
   local dir=$1 floor=$2 name=$3 verdict secs unc shots spacing frames
   overlay_count "$dir" ""
+  # OVERLAY_KEEP=DIR keeps each series of "start end swaps count" lines for a look later.
+  [ -n "${OVERLAY_KEEP:-}" ] && { mkdir -p "$OVERLAY_KEEP"; cp "$dir/counts" "$OVERLAY_KEEP/$(basename "$dir").counts"; }
   read -r verdict secs unc shots spacing frames < <(overlay_judge "$TEXT_MIN" "$floor" < "$dir/counts")
   SHOWN=$secs
   SHOWN_NOTE="$name: $verdict, $secs s +- $unc over $shots shots ${spacing} s apart, $frames frames"

@@ -14,9 +14,9 @@
 # The overlay's nominal showing: 100 steps of 1/60 s.
 OVERLAY_SECONDS=1.667
 # Beyond the uncertainty of the screenshot spacing: the last step may be drawn up to one
-# step late and shown a refresh later, and a shared test machine may delay a screenshot's
-# start or a frame by a few tens of milliseconds.
-OVERLAY_SLACK=0.1
+# step late (17 ms) and shown a refresh later (17 ms at 60 Hz), and a shared test machine
+# may delay that frame by a few tens of milliseconds more.
+OVERLAY_SLACK=0.06
 # Screenshots farther apart than this leave the measure too vague to judge.
 OVERLAY_MAX_UNCERTAINTY=0.25
 

@@ -24,6 +24,8 @@ sway_setup() {
   APP_PIDS=()
   SWAY_PID=
   trap sway_cleanup EXIT
+  # Ended from outside (a test driver's time limit, Ctrl-C), the cleanup runs all the same.
+  trap 'exit 1' INT TERM HUP
   if [ "$(id -u)" -eq 0 ]; then
     id -u "$SWAY_TEST_USER" > /dev/null 2>&1 || useradd -m "$SWAY_TEST_USER" ||
       app_fail "cannot create the user $SWAY_TEST_USER"
