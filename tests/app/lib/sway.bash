@@ -139,7 +139,8 @@ sway_cleanup() {
 }
 
 # Starts the program natively on the running sway with the swap counter preloaded (the count
-# in $SWAY_SWAPS, a fresh file each start), with the environment settings given as arguments.
+# in $SWAY_SWAPS, a fresh file each start), with the environment settings given as arguments
+# (the sanitizers' settings of a sanitizer build pass through).
 # Sets APP_PID (the program itself) and SWAY_SWAPS.
 sway_start_program() {
   SWAY_SWAPS=$SWAY_DATA/swaps.${#APP_PIDS[@]}
@@ -149,6 +150,8 @@ sway_start_program() {
     LANG=C.UTF-8 XDG_RUNTIME_DIR="$SWAY_RUN" XDG_CONFIG_HOME="$SWAY_DATA/config" \
     XDG_DATA_HOME="$SWAY_DATA/share" WAYLAND_DISPLAY="$SWAY_SOCKET" GDK_BACKEND=wayland \
     SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 BROWSER=/bin/true LD_PRELOAD="$SWAY_COUNTER" \
+    ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} \
+    ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS} \
     PELAVO_SWAP_COUNT_FILE="$SWAY_SWAPS" "$@" "$PELAVO" > "$log" 2>&1) &
   APP_PID=$!
   APP_PIDS+=("$APP_PID")
