@@ -40,7 +40,7 @@ sway_setup() {
   # The user reads the scratch directory; what it writes goes to $SWAY_DATA, its own.
   chmod 755 "$APP_TMP"
   SWAY_DATA=$APP_TMP/data
-  mkdir -p "$SWAY_DATA/config/PelavoScr" "$SWAY_DATA/share" "$SWAY_DATA/shots" "$APP_TMP/home"
+  mkdir -p "$SWAY_DATA/config/PelavoScr" "$SWAY_DATA/share" "$APP_TMP/home"
   [ -n "${SWAY_AS[*]}" ] && chown -R "$SWAY_USER:" "$SWAY_DATA" "$APP_TMP/home"
   SETTINGS_DIR=$SWAY_DATA/config/PelavoScr
   # A build in a folder the user cannot reach (root's home in CI) runs from a copy.
