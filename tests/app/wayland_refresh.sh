@@ -6,15 +6,15 @@
 # most the refresh at 60 Hz; at 144 Hz, F1 shows the overlay again for 1.67 s. The window is
 # full screen on the output throughout. A showing's length is accepted within what the
 # screenshots' spacing leaves uncertain (each shot takes about 0.045 s: about 0.09 s either
-# way) plus 0.06 s (lib/overlay_timing.bash); today's frame-counted overlay at 144 Hz, 100
-# frames at up to 144 a second, falls short of that.
+# way) plus 0.06 s (lib/overlay_timing.bash); an overlay counted in frames instead, 100 of
+# them at up to 144 a second, falls well short of that.
 source "$(dirname "$0")/lib/sway.bash"
 source "$(dirname "$0")/lib/overlay_timing.bash"
 
 # Frames a second at 144 Hz: one frame for each 1/60 s step. A frame driver may take a step
 # that falls due within a tenth of a step of a frame callback at that callback rather than
 # wait for the next (the callbacks come every 6.9 ms, the steps every 16.7 ms), which can
-# add up to a tenth; a frame a callback (today's pace) is well above.
+# add up to a tenth; a frame at every callback is well above.
 MAX_RATE_144=66
 # At 60 Hz the compositor's own pace is the limit (measured in the same run: wlroots'
 # headless output runs at 62.5 frames a second when asked for 60), a little slack for the
