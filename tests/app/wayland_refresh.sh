@@ -79,8 +79,12 @@ judge_showing() {
   SHOWN_NOTE="$name: $verdict, $secs s +- $unc over $shots shots ${spacing} s apart, $frames frames"
   app_note "$SHOWN_NOTE"
   case "$verdict" in
-    ok) overlay_accepts "$secs" "$unc" ||
-          failed "$name: the overlay showed for $secs s (+- $unc s), not $OVERLAY_SECONDS s" ;;
+    ok) if awk -v u="$unc" -v m="$OVERLAY_MAX_UNCERTAINTY" 'BEGIN { exit !(u > m) }'; then
+          failed "$name: screenshots ${spacing} s apart leave the showing uncertain by $unc s, too much to tell"
+        else
+          overlay_accepts "$secs" "$unc" ||
+            failed "$name: the overlay showed for $secs s (+- $unc s), not $OVERLAY_SECONDS s"
+        fi ;;
     open) failed "$name: the overlay still showed $secs s after it came" ;;
     none) failed "$name: the overlay never showed" ;;
     early) failed "$name: the overlay was up at the first screenshot" ;;
