@@ -18,7 +18,7 @@ inline constexpr float kPitchOrderLimit = 90.0f;   // kind-7 orders beyond +-90 
 inline constexpr float kHeadingLimit = 360.0f;     // targetHeading stays within +-360
 inline constexpr float kStillTurning = 0.1f;       // heading orders wait until this close
 inline constexpr float kBendRestart = 0.01f;       // a target moved this far restarts the bend
-inline constexpr int kHeadingStepEvery = 3;        // heading advances on every third draw
+inline constexpr int kHeadingStepEvery = 3;        // heading advances on every third step
 
 // Wall codes of the bounds steps.
 enum WallCode : int {
@@ -280,7 +280,7 @@ class FishMotion {
     for (int c = 0; c < n; ++c) bend[c] = static_cast<float>(bendAngles[c]);
   }
 
-  // Every so many frames a new target speed, and (when the fish swims straight) a new
+  // Every so many steps a new target speed, and (when the fish swims straight) a new
   // heading and climb. Returns the drawn target speed, or 0 when nothing was drawn.
   float wander() {
     if (feeding || avoidLatch) return 0.0f;
@@ -442,7 +442,7 @@ class FishMotion {
     box.maxZ = z + halfDepth;
   }
 
-  // The drawn pitch follows targetPitch by one degree per frame.
+  // The drawn pitch follows targetPitch by one degree per step.
   void followPitch() {
     if (pitch < targetPitch) pitch += 1.0f;
     if (pitch > targetPitch) pitch -= 1.0f;

@@ -6,7 +6,7 @@
 #include "fish/GeneratedPart.h"
 #include "fish/SlowFish.h"
 
-// The slow fish's frame over any table of its parts. A part names the bend entry that turns
+// The slow fish's picture over any table of its parts. A part names the bend entry that turns
 // it (-1: the trunk, whose strip k is turned by entry k) and up to two drives, each adding
 // one wave array to one coordinate of a range of rows.
 namespace fish {

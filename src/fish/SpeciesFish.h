@@ -9,7 +9,7 @@ struct PoolFishKind {
   static constexpr int kBendCount = 23;
   static constexpr float kSpeedMin = 0.1f;
   static constexpr float kSpeedMax = 0.3f;
-  static constexpr int kWanderAfter = 400;       // frames before a wander change
+  static constexpr int kWanderAfter = 400;       // steps before a wander change
   static constexpr int kWanderResetRange = 200;  // next timer start: rand() % this
   static constexpr int kSmallTurnRange = 15;     // small turns: rand() % this degrees
   static constexpr bool kLargeBounds = false;

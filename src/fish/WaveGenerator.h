@@ -1,6 +1,6 @@
 #pragma once
 
-// Per-frame sine samplers that animate the fish parts. Each call advances the generator's
+// Per-step sine samplers that animate the fish parts. Each call advances the generator's
 // clock once, steps the phase every (threshold + 2)th call and fills the caller's array.
 namespace fish {
 

@@ -50,7 +50,7 @@ class FramePacer {
 };
 
 // Why the window cannot be seen. While any reason holds no frame is drawn and the tick
-// slows to kHiddenPollInterval; the tank waits meanwhile, since its time is counted in frames.
+// slows to kHiddenPollInterval; the tank's time stops meanwhile (the frame driver is held).
 class HiddenReasons {
  public:
   enum Reason : unsigned {

@@ -27,7 +27,7 @@ class PickBars {
   // Lays the bars out over the tank box (scene start-up, after the fish are placed).
   void Place(const tank::TankBox& box);
 
-  // Moves every bar 0.1 along its axis, reversing at 1.0 beyond the left (bottom) edge.
+  // Each step moves every bar 0.1 along its axis, reversing at 1.0 beyond the left (bottom) edge.
   void Drift(const tank::TankBox& box);
 
   // The first bar in index order under the mouse wins (15 x 15 pixel pick square).
@@ -35,7 +35,7 @@ class PickBars {
   bool PickX(int mouseX, int mouseY, float* x) const;
   bool PickY(int mouseX, int mouseY, float* y) const;
 
-  // One frame of the feed stage: drift, pick, and while a feed click is pending latch each
+  // One step of the feed stage: drift, pick, and while a feed click is pending latch each
   // picked coordinate that lies inside the tank box; once both are latched, drop the first
   // free pellet at (x, y - 2, -70) and clear the click (a click finding all 20 pellets in
   // the tank is used up). Returns the dropped pellet's index, -1 when none was dropped.

@@ -47,9 +47,9 @@ class Scene {
   void Draw() const;
   // One step and its picture.
   void RunFrame();
-  // Profiling only: an observer told after each step of the frame (nullptr: none).
+  // Profiling only: an observer told after each stage of the step and the draw (nullptr: none).
   void SetFrameProbe(FrameProbe* probe) { probe_ = probe; }
-  // Benchmark only: every pool fish shows from the next frame, without the one-a-frame reveal.
+  // Benchmark only: every pool fish shows from the next step, without the one-a-step reveal.
   void RevealAll() { revealCount_ = kMaxRevealCount; }
   // Comparison only: draw the backdrop even where the background sheet hides all of it.
   void SetAlwaysDrawBackdrop(bool always) { alwaysDrawBackdrop_ = always; }
