@@ -10,6 +10,7 @@
 #include <gdk/gdkx.h>
 #endif
 
+#include <wx/dialog.h>
 #include <wx/display.h>
 #include <wx/icon.h>
 #include <wx/sizer.h>
@@ -98,8 +99,22 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
   event.Skip();  // the frame is destroyed as usual
 }
 
+// True while a modal dialog of the program is up: its keys are its own.
+bool CMainFrame::ModalDialogOpen() {
+  for (wxWindow* w : wxTopLevelWindows) {
+    const auto* dialog = wxDynamicCast(w, wxDialog);
+    if (dialog && dialog->IsModal()) return true;
+  }
+  return false;
+}
+
 void CMainFrame::OnCharHook(wxKeyEvent& event) {
-  if (event.GetKeyCode() == WXK_ESCAPE) {
+  // Esc ends the tank only when it was pressed in the tank's own window: a key meant for a
+  // dialog or the menu (sent to that window by an on-screen keyboard, automation or a remote
+  // desktop, which may reach this hook too) closes just that.
+  auto* from = wxDynamicCast(event.GetEventObject(), wxWindow);
+  const bool ours = from && wxGetTopLevelParent(from) == this && !ModalDialogOpen();
+  if (event.GetKeyCode() == WXK_ESCAPE && ours) {
     if (view_) view_->SaveDialogs();
     platform::OpenUrl(platform::AboutPageUrl());
     std::fflush(nullptr);

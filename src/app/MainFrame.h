@@ -4,8 +4,8 @@
 class AquariumView;
 
 // The program's only top-level window: no caption, border or menu, covering the primary
-// display, with the aquarium view as its only child. Esc opens the about page and ends
-// the program at once.
+// display, with the aquarium view as its only child. Esc in the tank's window opens the
+// about page and ends the program at once (never while a modal dialog is up).
 class CMainFrame : public wxFrame {
  public:
   // openGl false makes the view as if the display had no usable pixel format.
@@ -23,6 +23,7 @@ class CMainFrame : public wxFrame {
 
  private:
   void CreateView();
+  static bool ModalDialogOpen();
   void OnCharHook(wxKeyEvent& event);
   void OnSetFocus(wxFocusEvent& event);
   void OnClose(wxCloseEvent& event);

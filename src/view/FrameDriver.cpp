@@ -9,6 +9,10 @@ bool FrameDriver::Frame(StepClock::Clock::time_point now) {
   if (lastSteps_ == 0 && !redraw_) return false;
   redraw_ = false;
   scene_.Draw();
+  // The time the first frame takes to reach the screen (every texture and drawing state
+  // used for the first time, a window not yet shown) is not the tank's: its time starts
+  // with the next frame.
+  if (framesDrawn_ == 0) clock_.Hold();
   ++framesDrawn_;
   return true;
 }

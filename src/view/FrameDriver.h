@@ -7,7 +7,8 @@
 // due, then draws once. A frame with no step due draws nothing new, so the caller need not
 // show it (a display faster than 60 Hz then shows each picture for more than one refresh).
 // The caller makes the GL context current and shows the drawn frame; the driver knows no
-// toolkit. Interpolated drawing between two steps would live here.
+// toolkit. The tank's time starts once the first frame is drawn: the next frame runs one
+// step, however long the first took. Interpolated drawing between two steps would live here.
 namespace view {
 
 class FrameDriver {

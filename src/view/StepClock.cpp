@@ -10,10 +10,8 @@ constexpr double kStepSeconds = std::chrono::duration<double>(kStepLength).count
 
 }  // namespace
 
-int StepClock::Locked(int steps, double tolerance) const {
-  if (steps < 1 || steps > kMaxStepsPerFrame) return 0;
-  const double target = steps * kStepSeconds;
-  return std::fabs(mean_ - target) <= tolerance * target ? steps : 0;
+int StepClock::Locked(double tolerance) const {
+  return std::fabs(mean_ - kStepSeconds) <= tolerance * kStepSeconds ? 1 : 0;
 }
 
 int StepClock::StepsFor(Clock::time_point now) {
@@ -37,9 +35,8 @@ int StepClock::StepsFor(Clock::time_point now) {
   ++intervals_;
   const double weight = std::max(kIntervalSmoothing, 1.0 / intervals_);
   mean_ += weight * (dt - mean_);
-  if (locked_ != 0) locked_ = Locked(locked_, kUnlockTolerance);
-  if (locked_ == 0 && intervals_ >= kIntervalsBeforeLock)
-    locked_ = Locked(static_cast<int>(std::lround(mean_ / kStepSeconds)), kLockTolerance);
+  if (locked_ != 0) locked_ = Locked(kUnlockTolerance);
+  if (locked_ == 0 && intervals_ >= kIntervalsBeforeLock) locked_ = Locked(kLockTolerance);
   if (locked_ != 0) {
     owed_ = 0.0;
     return locked_;

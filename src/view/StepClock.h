@@ -3,12 +3,15 @@
 
 // The tank's time: simulation steps of 1/60 s of wall-clock time, whatever the display's
 // refresh and however long a frame takes to draw. A frame asks how many steps are due.
-//   - A display at a whole number of steps a frame (60 Hz, 30 Hz, 20 Hz, within a few per
-//     cent) locks to exactly that many steps every frame, so timing jitter never turns into
-//     uneven 0-2-0 patterns. A frame far off the locked interval (a late one, a new rate)
-//     unlocks it, and the time it took is paid as below.
+//   - A display at 60 Hz, within a few per cent, locks to exactly one step every frame, so
+//     timing jitter never turns into uneven 0-2-0 patterns. A frame far off the interval (a
+//     late one, a new rate) unlocks it, and the time it took is paid as below. Only 60 Hz
+//     locks: frames that take longer are seldom held to a refresh, and a lock at two or
+//     three steps would let frames that vary run the tank fast.
 //   - Otherwise the time since the last frame is owed and paid in whole steps, rounded to the
-//     nearest: on faster displays many frames get no step, on slower ones some get two.
+//     nearest: on faster displays many frames get no step, on slower ones some get two. The
+//     rounding keeps frame-to-frame jitter of a few milliseconds from moving a step from one
+//     frame to the next (30 Hz gets two steps every frame, 20 Hz three).
 //   - At most kMaxStepsPerFrame steps a frame: where frames are slower still, the tank slows
 //     down instead of jumping, and the backlog is dropped.
 //   - A frame long after the last (held frames: a minimised or covered window, a compositor
@@ -18,10 +21,10 @@ namespace view {
 
 inline constexpr std::chrono::nanoseconds kStepLength{16'666'667};  // 1/60 s
 inline constexpr int kMaxStepsPerFrame = 4;
-// A frame interval this far (as a fraction) from a whole number of steps locks to it...
+// A frame interval this far (as a fraction) from one step locks to it...
 inline constexpr double kLockTolerance = 0.05;
 // ...and a locked interval that drifts this far from it unlocks again.
-inline constexpr double kUnlockTolerance = 0.10;
+inline constexpr double kUnlockTolerance = 0.08;
 // Intervals seen before the clock may lock, so that its estimate means something.
 inline constexpr int kIntervalsBeforeLock = 4;
 // An interval this far (as a fraction) from the estimate starts the estimate anew.
@@ -40,13 +43,13 @@ class StepClock {
   // Frames are held: the next frame starts the count afresh, with one step.
   void Hold() { running_ = false; }
 
-  // The number of steps a frame is locked to, 0 when the clock pays by time owed.
+  // 1 while frames are locked to one step each, 0 when the clock pays by time owed.
   int LockedSteps() const { return locked_; }
   // The running estimate of the frame interval in seconds (0 before two frames).
   double MeanInterval() const { return mean_; }
 
  private:
-  int Locked(int steps, double tolerance) const;
+  int Locked(double tolerance) const;
 
   bool running_ = false;
   Clock::time_point last_{};

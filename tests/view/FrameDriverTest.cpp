@@ -105,12 +105,16 @@ TEST_F(DrivenScene, AFrameWithNoStepDueDrawsNothingUnlessARedrawIsAsked) {
   EXPECT_TRUE(driver.Frame(at));  // the first frame: one step, drawn
   EXPECT_EQ(driver.lastSteps(), 1);
   EXPECT_EQ(fixture.scene->revealCount(), 1);
+  // However long the first frame took to show, the next runs one step: the time starts.
+  at += std::chrono::milliseconds(200);
+  EXPECT_TRUE(driver.Frame(at));
+  EXPECT_EQ(driver.lastSteps(), 1);
   // A refresh 4 ms later (a 240 Hz display) has no step due.
   at += std::chrono::milliseconds(4);
   const std::uint64_t before = WholeState(*fixture.scene);
   EXPECT_FALSE(driver.Frame(at));
   EXPECT_EQ(driver.lastSteps(), 0);
-  EXPECT_EQ(driver.framesDrawn(), 1);
+  EXPECT_EQ(driver.framesDrawn(), 2);
   EXPECT_EQ(WholeState(*fixture.scene), before);
   driver.RequestRedraw();
   at += std::chrono::milliseconds(1);
@@ -122,8 +126,8 @@ TEST_F(DrivenScene, AFrameWithNoStepDueDrawsNothingUnlessARedrawIsAsked) {
   at += std::chrono::minutes(1);
   EXPECT_TRUE(driver.Frame(at));
   EXPECT_EQ(driver.lastSteps(), 1);
-  EXPECT_EQ(fixture.scene->revealCount(), 2);
-  EXPECT_EQ(driver.stepsRun(), 2);
+  EXPECT_EQ(fixture.scene->revealCount(), 3);
+  EXPECT_EQ(driver.stepsRun(), 3);
 }
 
 }  // namespace
