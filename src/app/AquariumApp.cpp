@@ -30,13 +30,9 @@ void CloseWhenBackInMainLoop() {
     if (active != g_loopLeaving) {
       g_loopLeaving = active;
       bool endedDialog = false;
-      for (wxWindow* w : wxTopLevelWindows) {
-        auto* dialog = wxDynamicCast(w, wxDialog);
-        if (dialog && dialog->IsModal()) {
-          dialog->EndModal(wxID_CANCEL);
-          endedDialog = true;
-          break;
-        }
+      if (wxDialog* dialog = CMainFrame::OpenModalDialog()) {
+        dialog->EndModal(wxID_CANCEL);
+        endedDialog = true;
       }
       if (!endedDialog) active->Exit(0);
     }

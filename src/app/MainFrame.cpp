@@ -99,21 +99,20 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
   event.Skip();  // the frame is destroyed as usual
 }
 
-// True while a modal dialog of the program is up: its keys are its own.
-bool CMainFrame::ModalDialogOpen() {
+wxDialog* CMainFrame::OpenModalDialog() {
   for (wxWindow* w : wxTopLevelWindows) {
-    const auto* dialog = wxDynamicCast(w, wxDialog);
-    if (dialog && dialog->IsModal()) return true;
+    auto* dialog = dynamic_cast<wxDialog*>(w);
+    if (dialog && dialog->IsModal()) return dialog;
   }
-  return false;
+  return nullptr;
 }
 
 void CMainFrame::OnCharHook(wxKeyEvent& event) {
   // Esc ends the tank only when it was pressed in the tank's own window: a key meant for a
   // dialog or the menu (sent to that window by an on-screen keyboard, automation or a remote
   // desktop, which may reach this hook too) closes just that.
-  auto* from = wxDynamicCast(event.GetEventObject(), wxWindow);
-  const bool ours = from && wxGetTopLevelParent(from) == this && !ModalDialogOpen();
+  auto* from = dynamic_cast<wxWindow*>(event.GetEventObject());
+  const bool ours = from && wxGetTopLevelParent(from) == this && !OpenModalDialog();
   if (event.GetKeyCode() == WXK_ESCAPE && ours) {
     if (view_) view_->SaveDialogs();
     platform::OpenUrl(platform::AboutPageUrl());

@@ -2,6 +2,7 @@
 #include <wx/frame.h>
 
 class AquariumView;
+class wxDialog;
 
 // The program's only top-level window: no caption, border or menu, covering the primary
 // display, with the aquarium view as its only child. Esc in the tank's window opens the
@@ -18,12 +19,14 @@ class CMainFrame : public wxFrame {
   // stays empty.
   AquariumView* View() const { return view_; }
 
+  // The program's modal dialog while one is up (its keys are its own), else nullptr.
+  static wxDialog* OpenModalDialog();
+
   // The keyboard focus given to the frame goes on to the view.
   void SetFocus() override;
 
  private:
   void CreateView();
-  static bool ModalDialogOpen();
   void OnCharHook(wxKeyEvent& event);
   void OnSetFocus(wxFocusEvent& event);
   void OnClose(wxCloseEvent& event);
