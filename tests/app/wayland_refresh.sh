@@ -55,6 +55,11 @@ overlay_accepts 1.568 0.04 || app_fail "1.568 s (just inside) is not accepted"
   app_fail "an overlay that came back is measured as one"
 
 sway_setup "$@"
+# A sanitizer build draws its first frames several times slower than a step, and a frame
+# never runs more than four steps, so its start-up showing lasts longer by design: it is only
+# reported. The showing after F1, once frames are steady, is checked on every build.
+STARTUP_CHECK=
+app_sanitized && STARTUP_CHECK=report
 { echo "[Fish Number]"; for i in 0 1 2 3 4 5 6 7 8 9; do echo "Fish$i=1"; done; } > "$SETTINGS_DIR/PelavoSet.ini"
 [ -n "${SWAY_AS[*]}" ] && chown "$SWAY_USER:" "$SETTINGS_DIR/PelavoSet.ini"
 
@@ -68,9 +73,10 @@ FAILURES=()
 failed() { echo "FAIL: $*" >&2; FAILURES+=("$*"); }
 
 # Measures the overlay shots in $1 (taken from the first frame on when $2 gives its moment)
-# and checks the showing; $3 names it. Sets SHOWN (seconds) and SHOWN_NOTE.
+# and checks the showing; $3 names it; $4 = report makes it only reported. Sets SHOWN
+# (seconds) and SHOWN_NOTE.
 judge_showing() {
-  local dir=$1 floor=$2 name=$3 verdict secs unc shots spacing frames
+  local dir=$1 floor=$2 name=$3 only=${4:-} verdict secs unc shots spacing frames
   overlay_count "$dir" ""
   # OVERLAY_KEEP=DIR keeps each series of "start end swaps count" lines for a look later.
   [ -n "${OVERLAY_KEEP:-}" ] && { mkdir -p "$OVERLAY_KEEP"; cp "$dir/counts" "$OVERLAY_KEEP/$(basename "$dir").counts"; }
@@ -78,6 +84,7 @@ judge_showing() {
   SHOWN=$secs
   SHOWN_NOTE="$name: $verdict, $secs s +- $unc over $shots shots ${spacing} s apart, $frames frames"
   app_note "$SHOWN_NOTE"
+  [ "$only" = report ] && return
   case "$verdict" in
     ok) if awk -v u="$unc" -v m="$OVERLAY_MAX_UNCERTAINTY" 'BEGIN { exit !(u > m) }'; then
           failed "$name: screenshots ${spacing} s apart leave the showing uncertain by $unc s, too much to tell"
@@ -112,7 +119,7 @@ run_at() {
   OVERLAY_SWAPS=$SWAY_SWAPS overlay_capture "$(shots_dir "start-$rate")" "$CAPTURE_SECONDS" shoot_text
   full=$(sway_fullscreen "$APP_PID")
   [ "$full" = 1 ] || failed "$rate Hz: the window is not full screen (fullscreen_mode '$full')"
-  judge_showing "$SWAY_DATA/start-$rate" "$floor" "$rate Hz, start-up overlay"
+  judge_showing "$SWAY_DATA/start-$rate" "$floor" "$rate Hz, start-up overlay" "$STARTUP_CHECK"
   local startup=$SHOWN
   # The overlay has gone by now, so every frame draws the same tank.
   frames_rate=$(app_swap_rate "$SWAY_SWAPS" "$MEASURE_SECONDS")

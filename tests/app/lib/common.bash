@@ -14,6 +14,10 @@ app_fail() {
 }
 app_note() { echo "-- $*"; }
 
+# True when the program under test is built with the address sanitizer: it runs several
+# times slower, so its first frames come slower than the tank's steps.
+app_sanitized() { ldd "$PELAVO" 2>/dev/null | grep -q 'libasan'; }
+
 # Runs the whole script again on a virtual screen of its own, of size $1 (WIDTHxHEIGHT), so a
 # window manager or a screen size of the test's own touches no other test. Call it first.
 app_private_screen() {

@@ -32,13 +32,26 @@ dlg_wait_for_window() {
   DLG_WIN=$(dlg_find "$1")
 }
 
+# True when the tank's popup menu shows with its top left corner at ($1, $2): its second
+# item's icon column and text field have their colours (from a fresh screenshot).
+dlg_menu_shows() {
+  dlg_shot
+  [ "$(dlg_pixel $(($1 + 2)) $(($2 + 50)))" = "219 216 209" ] &&
+    [ "$(dlg_pixel $(($1 + 120)) $(($2 + 52)))" = "249 248 247" ]
+}
+
 # Opens the tank's popup menu with the right button at (400, 300) and picks item $1 (0 first);
 # the items are 48 pixels high. Moves the pointer in two steps so the item under it lights.
+# A click while the tank still starts up (its first picture can take seconds on a slow
+# build) opens no menu, so the click is made again until the menu shows.
 dlg_menu() {
-  local cx=400 cy=300
+  local cx=400 cy=300 try
   xdotool mousemove "$cx" "$cy"
-  xdotool click 3
-  sleep 0.6
+  for try in 1 2 3 4; do
+    xdotool click 3
+    DLG_WAIT=4 dlg_until dlg_menu_shows "$cx" "$cy" && break
+    [ "$try" -lt 4 ] || app_fail "the menu did not open at ($cx, $cy)"
+  done
   xdotool mousemove $((cx + 60)) $((cy + $1 * 48 + 20))
   sleep 0.1
   xdotool mousemove $((cx + 64)) $((cy + $1 * 48 + 24))
