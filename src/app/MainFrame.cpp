@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include <gdk/gdk.h>
 #ifdef GDK_WINDOWING_X11
@@ -15,7 +13,7 @@
 #include <wx/icon.h>
 #include <wx/sizer.h>
 
-#include "platform/MessageBox.h"
+#include "platform/SettingsDir.h"
 #include "platform/UrlOpener.h"
 #include "ui/ResourceImage.h"
 #include "view/AquariumView.h"
@@ -24,8 +22,6 @@ namespace {
 
 constexpr const char* kFrameTitle = "PelavoScr";
 constexpr int kProgramIconId = 128;
-constexpr const char* kTempPathError = "Error Find TempPath.";
-constexpr const char* kTempPathErrorCaption = "ERROR";
 
 // True when a window manager runs that keeps the desktop's full-screen state (EWMH
 // _NET_WM_STATE_FULLSCREEN); Wayland compositors always do. Without one the frame is simply
@@ -40,12 +36,6 @@ bool DesktopKeepsFullScreenState() {
         gdk_atom_intern_static_string("_NET_WM_STATE_FULLSCREEN"));
 #endif
   return true;
-}
-
-bool TempDirectoryFound() {
-  std::error_code ec;
-  const auto dir = std::filesystem::temp_directory_path(ec);
-  return !ec && !dir.empty();
 }
 
 }  // namespace
@@ -68,10 +58,8 @@ CMainFrame::CMainFrame(bool openGl)
 }
 
 void CMainFrame::CreateView() {
-  if (!TempDirectoryFound()) {
-    platform::ShowMessageBox(kTempPathError, kTempPathErrorCaption);
-    return;
-  }
+  // The check scene start-up makes again before it unpacks; each shows the message.
+  if (!platform::TempPathAvailable()) return;
   // Without a usable pixel format the view draws nothing but keeps its menu and keys.
   view_ = new AquariumView(this, openGl_);
   child_ = view_;
@@ -95,7 +83,7 @@ void CMainFrame::ShowCoveringScreen() {
 void CMainFrame::OnClose(wxCloseEvent& event) {
   // Closed by the window manager or a request to end (SIGTERM, SIGHUP at logout): the lists
   // the user built in the two dialogs are kept, as Esc and Exit keep them.
-  if (view_) view_->SaveDialogs();
+  if (view_) view_->Commands().SaveDialogs();
   event.Skip();  // the frame is destroyed as usual
 }
 
@@ -114,7 +102,7 @@ void CMainFrame::OnCharHook(wxKeyEvent& event) {
   auto* from = dynamic_cast<wxWindow*>(event.GetEventObject());
   const bool ours = from && wxGetTopLevelParent(from) == this && !OpenModalDialog();
   if (event.GetKeyCode() == WXK_ESCAPE && ours) {
-    if (view_) view_->SaveDialogs();
+    if (view_) view_->Commands().SaveDialogs();
     platform::OpenUrl(platform::AboutPageUrl());
     std::fflush(nullptr);
     std::_Exit(0);

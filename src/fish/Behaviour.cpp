@@ -36,8 +36,8 @@ float TurnAngle(float s1, float s2) {
   return static_cast<float>(std::atan(ratio) * kRadToDeg);
 }
 
-void feedingSteer(SpeciesFish& fish, Pellets& pellets, int mode) {
-  if (mode != kFeedMode) return;
+void feedingSteer(SpeciesFish& fish, Pellets& pellets, bool feedMode) {
+  if (!feedMode) return;
   fish.feeding = false;
   for (tank::FoodPellet& pellet : pellets) {
     if (!pellet.IsActive()) continue;
@@ -93,11 +93,11 @@ bool BoxesOverlap(const AvoidanceBox& a, const AvoidanceBox& b) {
 
 }  // namespace
 
-void avoid(SpeciesFish (&pool)[100], int c) {
-  if (c < 0 || c >= 100) return;
+void avoid(SpeciesFish (&pool)[kPoolSize], int c) {
+  if (c < 0 || c >= kPoolSize) return;
   SpeciesFish& me = pool[c];
   me.avoidLatch = false;
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < kPoolSize; ++i) {
     if (i == c) continue;
     SpeciesFish& other = pool[i];
     if (!BoxesOverlap(me.box, other.box)) continue;

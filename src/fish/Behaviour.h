@@ -1,11 +1,11 @@
 #pragma once
+#include "fish/Population.h"
 #include "fish/SpeciesFish.h"
 #include "tank/FoodPellet.h"
 
 // How pool fish react to food and to each other.
 namespace fish {
 
-inline constexpr int kFeedMode = 1036;          // the view's mode in which fish chase food
 inline constexpr float kSteerReach = 10.0f;     // a pellet this close across and up is chased
 inline constexpr float kSlowReach = 3.0f;       // ... and this close the fish slows down
 inline constexpr float kPullReachXY = 5.0f;     // pellets within these reaches drift to the mouth
@@ -26,11 +26,12 @@ float Slope(float dy, float dx);
 // Angle in degrees (0..90) between two lines given by their slopes.
 float TurnAngle(float s1, float s2);
 
-// While the mode is Feed: steer fish toward nearby active pellets (sets `feeding`).
-void feedingSteer(SpeciesFish& fish, Pellets& pellets, int mode);
+// While the tank is in Feed mode: steer fish toward nearby active pellets (sets `feeding`);
+// in any other mode nothing changes, and `feeding` keeps its last value.
+void feedingSteer(SpeciesFish& fish, Pellets& pellets, bool feedMode);
 // In every mode: nearby pellets drift toward the fish's mouth and are eaten when close.
 void foodPull(SpeciesFish& fish, Pellets& pellets);
 // Fish c against every other fish of the pool: latch, climb/dive, dodge, turn about or pass.
-void avoid(SpeciesFish (&pool)[100], int c);
+void avoid(SpeciesFish (&pool)[kPoolSize], int c);
 
 }  // namespace fish

@@ -8,7 +8,6 @@
 #include "platform/PrivateProfile.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
-#include "settings/SharedFlags.h"
 
 namespace settings {
 namespace {
@@ -80,7 +79,7 @@ bool PlaylistModel::OpenTrack(bool clicked) {
 void PlaylistModel::PlayOpened() {
   state_ = kPlaying;
   player_->Play();
-  shared::highlightedTrack = current_;
+  highlighted_ = current_;
   ownMusic_ = true;
 }
 
@@ -93,7 +92,7 @@ void PlaylistModel::Stop() {
   player_->Stop();
   player_->SeekStart();
   current_ = kNoTrack;
-  shared::highlightedTrack = kNoTrack;
+  highlighted_ = kNoTrack;
   selected_ = kNoTrack;
 }
 
@@ -119,7 +118,7 @@ void PlaylistModel::SetVolume(int volume) {
 }
 
 void PlaylistModel::Tick() {
-  shared::customMusicOn = ownMusic_;
+  customMusicOn_ = ownMusic_;
   if (!Playing()) return;
   if (player_->CanPlay() && player_->Ended()) StartPlaying();
 }

@@ -9,8 +9,8 @@
 // The user's music list and its playback, without any window: the list of files, the
 // selection, the On/Off lamp, the play-mode lamps, the volume, and the player of the current
 // track. Its 200 ms tick notices the end of a track and opens the next one by the play mode.
-// It publishes shared::customMusicOn on every tick and shared::highlightedTrack (the row
-// painted green) whenever playback starts or stops.
+// Every tick it takes the lamp's state as "custom music on", which the built-in tune's
+// hand-off reads; the highlighted track (the row painted green) follows playback.
 namespace settings {
 
 class PlaylistModel {
@@ -59,6 +59,11 @@ class PlaylistModel {
   // Add Music, Remove, Remove All and Play are usable (not while playing).
   bool EditingEnabled() const { return state_ != kPlaying; }
   bool OwnMusic() const { return ownMusic_; }
+  // The lamp's state as the last tick took it (on until the first tick): while on, the
+  // built-in tune is silent.
+  bool CustomMusicOn() const { return customMusicOn_; }
+  // The row painted green: the playing track, kNoTrack once stopped.
+  int HighlightedTrack() const { return highlighted_; }
   const PlayModeLamps& Lamps() const { return lamps_; }
   int Mode() const { return lamps_.Mode(); }
   int Volume() const { return volume_; }
@@ -76,7 +81,9 @@ class PlaylistModel {
   PlayState state_ = kNeverStarted;
   int current_ = kNoTrack;
   int selected_ = kNoTrack;
+  int highlighted_ = kNoTrack;
   bool ownMusic_ = false;
+  bool customMusicOn_ = true;
   PlayModeLamps lamps_;
   int volume_;
   std::unique_ptr<platform::MusicPlayer> player_;

@@ -9,7 +9,6 @@
 #include "platform/PrivateProfile.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
-#include "settings/SharedFlags.h"
 
 namespace settings {
 namespace {
@@ -47,7 +46,6 @@ void SlideshowModel::ReleaseAll() {
 
 void SlideshowModel::SetCurrent(int texture) {
   current_ = texture;
-  shared::currentImageTexture = texture;
 }
 
 void SlideshowModel::AllOff() {
@@ -149,7 +147,7 @@ void SlideshowModel::Stop() {
 }
 
 void SlideshowModel::Tick() {
-  shared::customImageOn = ownImage_;
+  customImageOn_ = ownImage_;
   if (!active_) return;
   ++tick_;
   const std::int64_t intervalMs = platform::ParseProfileInt(intervalText_) * kMsPerSecond;

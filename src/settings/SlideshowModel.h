@@ -9,8 +9,8 @@
 
 // The user's background pictures and their slideshow, without any window: the list of at most
 // ten pictures with one texture each, the "use your own image" lamp, the play-mode lamps, the
-// interval text, and the 200 ms tick that picks the picture on show. It publishes
-// shared::customImageOn on every tick and shared::currentImageTexture whenever it changes.
+// interval text, and the 200 ms tick that picks the picture on show. Every tick takes the
+// lamp's state as "custom image on": from then on the tank shows the picture on show.
 namespace settings {
 
 class SlideshowModel {
@@ -70,6 +70,14 @@ class SlideshowModel {
   int CurrentTexture() const { return current_; }
   bool Active() const { return active_; }
   bool OwnImage() const { return ownImage_; }
+  // The lamp's state as the last tick took it.
+  bool CustomImageOn() const { return customImageOn_; }
+  // The texture the tank's background shows: while custom image on, the picture on show
+  // (0, no texture, while there is none yet), else `builtIn`.
+  GLuint BackgroundTexture(GLuint builtIn) const {
+    if (!customImageOn_) return builtIn;
+    return current_ > 0 ? static_cast<GLuint>(current_) : 0;
+  }
   const PlayModeLamps& Lamps() const { return lamps_; }
   int Mode() const { return lamps_.Mode(); }
   const std::string& IntervalText() const { return intervalText_; }
@@ -97,6 +105,7 @@ class SlideshowModel {
   bool active_ = false;
   int tick_ = -1;
   bool ownImage_ = false;
+  bool customImageOn_ = false;
   PlayModeLamps lamps_;
   std::string intervalText_ = kDefaultInterval;
 };

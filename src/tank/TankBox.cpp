@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "settings/SettingsRecord.h"
+#include "tank/Projection.h"
 
 namespace tank {
 namespace {
@@ -23,10 +24,8 @@ constexpr float kBackdropScaleX = 2.0f;
 constexpr float kBackdropScaleY = 3.0f;
 constexpr float kBackdropScaleZ = 3.0f;
 
-// The frame's projection: half-extent of the shorter side at the near plane (distance 1)
-// and the eye's z.
-constexpr float kNearHalfExtent = 0.4f;
-constexpr float kEyeZ = -10.0f;
+// The frame's projection: half-extent of the shorter side at the near plane (distance 1).
+constexpr float kNearHalfExtent = static_cast<float>(kHalfExtent);
 // Whole units of overlap kept beyond the view's edge when a box is grown to cover it.
 constexpr float kCoverSlack = 1.0f;
 

@@ -1,6 +1,7 @@
 #include "ui/HighlightListCtrl.h"
 
-#include "settings/SharedFlags.h"
+#include <utility>
+
 #include "ui/ListRowColours.h"
 #include "ui/WxDraw.h"
 
@@ -13,9 +14,14 @@ HighlightListCtrl::HighlightListCtrl(wxWindow* parent, wxWindowID id, const wxPo
                                      const wxSize& size, long style)
     : wxListCtrl(parent, id, pos, size, style | wxLC_REPORT) {}
 
+void HighlightListCtrl::SetHighlightSource(std::function<int()> source) {
+  source_ = std::move(source);
+  ApplyRowColours();
+}
+
 void HighlightListCtrl::ApplyRowColours() {
   const int count = GetItemCount();
-  const int highlighted = shared::highlightedTrack;
+  const int highlighted = Highlighted();
   for (int row = 0; row < count; ++row) {
     const ui::RowColours c = ui::ListRowColours(row, highlighted);
     SetItemTextColour(row, ui::ToWx(c.text));
@@ -31,7 +37,7 @@ void HighlightListCtrl::Refresh(bool eraseBackground, const wxRect* rect) {
 }
 
 void HighlightListCtrl::OnIdle(wxIdleEvent& e) {
-  if (appliedHighlight_ != shared::highlightedTrack || appliedCount_ != GetItemCount())
+  if (appliedHighlight_ != Highlighted() || appliedCount_ != GetItemCount())
     ApplyRowColours();
   e.Skip();
 }

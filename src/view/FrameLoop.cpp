@@ -3,7 +3,6 @@
 #include "fish/Behaviour.h"
 #include "fish/FishDraw.h"
 #include "settings/SettingsRecord.h"
-#include "settings/SharedFlags.h"
 #include "view/BackdropStrips.h"
 #include "view/Scene.h"
 #include "view/SheetTextureFilter.h"
@@ -67,15 +66,16 @@ void Scene::Step() {
 void Scene::StepPoolFish() {
   const fish::SpeciesRanges ranges = fish::ComputeSpeciesRanges(settings::Settings().fishCount);
   posedPoolFish_ = 0;
+  const bool feedMode = mode_ == kCmdFeed;
   for (int i = 0; i <= revealCount_ && i < ranges.shown; ++i) {
     fish::SpeciesFish& f = pool_[i];
     for (int j = 0; j < fish::kSpeciesKinds; ++j) {
       if (!ranges.Contains(j, i)) continue;
       fish::SpeciesFishStep(f, j, poolPoses_[i]);
-      fish::feedingSteer(f, pellets_, mode_);
+      fish::feedingSteer(f, pellets_, feedMode);
       fish::foodPull(f, pellets_);
     }
-    fish::feedingSteer(f, pellets_, mode_);
+    fish::feedingSteer(f, pellets_, feedMode);
     fish::foodPull(f, pellets_);
     fish::avoid(pool_, i);
     posedPoolFish_ = i + 1;
@@ -182,9 +182,8 @@ void Scene::DrawBackdrop() const {
 void Scene::DrawBackgroundSurface() const {
   sheetFilterChanged_ = false;
   if (!BackgroundSurfaceShown()) return;
-  GLuint texture = backgroundTexture_;
-  if (shared::customImageOn)
-    texture = shared::currentImageTexture > 0 ? static_cast<GLuint>(shared::currentImageTexture) : 0;
+  const GLuint texture =
+      slideshow_ ? slideshow_->BackgroundTexture(backgroundTexture_) : backgroundTexture_;
   glBindTexture(GL_TEXTURE_2D, texture);
   glPushMatrix();
   {

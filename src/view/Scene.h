@@ -6,6 +6,7 @@
 #include "fish/Population.h"
 #include "fish/SlowFish.h"
 #include "fish/SpeciesFish.h"
+#include "settings/SlideshowModel.h"
 #include "tank/BackgroundSurface.h"
 #include "tank/Bubbles.h"
 #include "tank/FoodPellet.h"
@@ -51,6 +52,9 @@ class Scene {
   void SetFrameProbe(FrameProbe* probe) { probe_ = probe; }
   // Benchmark only: every pool fish shows from the next step, without the one-a-step reveal.
   void RevealAll() { revealCount_ = kMaxRevealCount; }
+  // The user's slideshow, whose picture on show replaces the built-in background while its
+  // lamp is on (it outlives the scene's drawing); nullptr: the built-in picture always.
+  void ShowPicturesOf(const settings::SlideshowModel* slideshow) { slideshow_ = slideshow; }
   // Comparison only: draw the backdrop even where the background sheet hides all of it.
   void SetAlwaysDrawBackdrop(bool always) { alwaysDrawBackdrop_ = always; }
   // Comparison only: draw the background sheet with its picture's own minification filter
@@ -127,6 +131,7 @@ class Scene {
   tank::TankBox box_;
   tank::BackgroundSurface surface_;
   GLuint backgroundTexture_ = 0;
+  const settings::SlideshowModel* slideshow_ = nullptr;
   GLuint fishTextures_[fish::kFishTextureSlots] = {};
   int screenWidth_ = kInitialScreenWidth;
   int screenHeight_ = kInitialScreenHeight;

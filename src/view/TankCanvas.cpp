@@ -2,6 +2,12 @@
 
 #include <GL/glx.h>
 
+#include <wx/sizer.h>
+
+#ifdef PELAVO_NATIVE_WAYLAND
+#include "view/wayland/WaylandTarget.h"
+#endif
+
 #ifdef __WXGTK__
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
@@ -68,3 +74,23 @@ double TankCanvas::PixelScale() const {
   const double scale = GetContentScaleFactor();
   return scale > 0.0 ? scale : 1.0;
 }
+
+namespace view {
+
+std::unique_ptr<GlTarget> ChooseGlTarget(wxWindow* view, TankCanvas*& canvas) {
+  canvas = nullptr;
+#ifdef PELAVO_NATIVE_WAYLAND
+  // Wayland has no GLX: the view itself is covered by an EGL child surface, made once the
+  // view is on screen.
+  if (WaylandTarget::ToolkitOnWayland()) return std::make_unique<WaylandTarget>(view);
+#endif
+  wxGLAttributes attributes;
+  if (!TankCanvas::ChooseAttributes(attributes)) return nullptr;
+  canvas = new TankCanvas(view, attributes);  // a child window, destroyed with the view
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(canvas, 1, wxEXPAND);
+  view->SetSizer(sizer);
+  return nullptr;
+}
+
+}  // namespace view

@@ -34,3 +34,12 @@ class TankCanvas : public wxGLCanvas, public view::GlTarget {
  private:
   std::unique_ptr<wxGLContext> context_;
 };
+
+namespace view {
+
+// The view's OpenGL target, chosen for the display: on Wayland an EGL child surface over
+// the view itself, elsewhere a GLX canvas that fills the view (canvas is then set). None
+// when the display offers no usable pixel format.
+std::unique_ptr<GlTarget> ChooseGlTarget(wxWindow* view, TankCanvas*& canvas);
+
+}  // namespace view

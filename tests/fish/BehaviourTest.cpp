@@ -72,12 +72,12 @@ TEST(FoodSteer, OnlyTheFeedModeSteersButFoodIsPulledAndEatenInEveryMode) {
 
   SpeciesFish f = FishAt(-2, 1, -75, 0);  // heading -x, nose at x = -4.5
   const float startHeading = f.targetHeading;
-  fish::feedingSteer(f, food.pellets, 1035);  // Touch mode: nothing at all
+  fish::feedingSteer(f, food.pellets, false);  // another mode: nothing at all
   EXPECT_FALSE(f.feeding);
   EXPECT_FLOAT_EQ(f.targetHeading, startHeading);
   EXPECT_FLOAT_EQ(f.speed, 0.2f);
 
-  fish::feedingSteer(f, food.pellets, fish::kFeedMode);
+  fish::feedingSteer(f, food.pellets, true);
   EXPECT_TRUE(f.feeding);
   EXPECT_FLOAT_EQ(f.speed, 0.2f);  // approached toward 0.2
   // The pellet lies ahead and behind in z: the target turns by the whole turn angle.
@@ -87,7 +87,7 @@ TEST(FoodSteer, OnlyTheFeedModeSteersButFoodIsPulledAndEatenInEveryMode) {
   EXPECT_FLOAT_EQ(f.targetHeading, startHeading + std::floor(d));
 
   // Leaving Feed mode keeps the flag as it was.
-  fish::feedingSteer(f, food.pellets, 1037);
+  fish::feedingSteer(f, food.pellets, false);
   EXPECT_TRUE(f.feeding);
 
   // Far away in every mode: no pull. Near: drifts toward the mouth by 0.005 of the gap.
@@ -111,7 +111,7 @@ TEST(FoodSteer, OnlyTheFeedModeSteersButFoodIsPulledAndEatenInEveryMode) {
 TEST(FoodSteer, PelletBehindTurnsTheFishAround) {
   Food food(20, 0.2f, -70);
   SpeciesFish f = FishAt(15, 1, -70.5f, 0);  // heading -x, pellet behind at +x
-  fish::feedingSteer(f, food.pellets, fish::kFeedMode);
+  fish::feedingSteer(f, food.pellets, true);
   const float d = fish::TurnAngle(fish::Slope(f.nose.z - f.z, f.nose.x - f.x),
                                   fish::Slope(f.z - food.pellets[0].worldZ(),
                                               f.x - food.pellets[0].worldX()));
@@ -283,7 +283,7 @@ TEST(FoodReach, ChaseStartsWithinTenAndSlowsWithinThree) {
   auto steer = [&](float dx, float dy, float startSpeed) {
     SpeciesFish f = MouthAt(dx, dy, 0.3f);
     f.speed = startSpeed;
-    fish::feedingSteer(f, food.pellets, fish::kFeedMode);
+    fish::feedingSteer(f, food.pellets, true);
     return f;
   };
   for (float s : {0.3f, 0.1f}) {
@@ -318,7 +318,7 @@ TEST(FoodReach, UnderOneDegreeTheFishClimbsOrDivesInsteadOfTurning) {
     food.Place(-8.0f, -3.0f, -70.0f + dz);
     SpeciesFish f = FishAt(0, fishY, -70, 0);
     f.targetPitch = 0;
-    fish::feedingSteer(f, food.pellets, fish::kFeedMode);
+    fish::feedingSteer(f, food.pellets, true);
     return f;
   };
   // Pellet at (-8, -3): angle 20 (atan 3/8) + 180 folds to 70; the clamp keeps 45.
@@ -340,7 +340,7 @@ TEST(FoodReach, PelletBehindTurnsByTheRestOfAHalfCircle) {
   PlacedPellet food;
   food.Place(5.0f, 0.0f, -70.0f + 5.0f * std::tan(30.0f * 0.017453292f));
   SpeciesFish f = FishAt(0, 0, -70, 0);  // heads -x, the pellet lies 5 behind at 30 degrees
-  fish::feedingSteer(f, food.pellets, fish::kFeedMode);
+  fish::feedingSteer(f, food.pellets, true);
   // sense true == headingMinusX: T - (whole part of 180 - 30).
   EXPECT_NEAR(f.targetHeading, -150.0f, 1.0f);
   EXPECT_LE(f.targetHeading, -149.0f);

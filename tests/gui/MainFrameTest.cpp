@@ -19,6 +19,7 @@
 #include "settings/SettingsRecord.h"
 #include "support/TempConfigDir.h"
 #include "ui/CommandId.h"
+#include "ui/dialogs/CustomMusicDialog.h"
 #include "view/AquariumView.h"
 #include "view/TankCanvas.h"
 
@@ -73,38 +74,26 @@ TEST_F(MainFrameTest, CoversTheScreenWithoutDecorationsAndTheViewHasTheFocus) {
       << "focus given to the frame ends in the view's canvas, which takes the keys";
 }
 
-TEST_F(MainFrameTest, SizeChangeSetsViewportAndPerspectiveWithZeroHeightAsOne) {
-  // The size message arrives as the toolkit would send it; its handler sets the viewport
-  // and the projection at once on the view's (current) context.
-  auto resize = [&](int w, int h) {
+TEST_F(MainFrameTest, ASizeChangeIsDrawnAndFramesKeepTheScreensView) {
+  // The size message arrives as the toolkit would send it. The next frame draws at once,
+  // with the projection and viewport of the screen the scene started on, whatever the
+  // window's size (zero height included).
+  const wxRect screen = wxDisplay().GetGeometry();
+  for (const wxSize size : {wxSize(800, 400), wxSize(640, 0)}) {
     wxWindow* canvas = view_->InputWindow();
-    wxSizeEvent size(wxSize(w, h), canvas->GetId());
-    size.SetEventObject(canvas);
-    canvas->GetEventHandler()->ProcessEvent(size);
-  };
-  const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);  // 45 degrees vertical
-  GLint viewport[4] = {};
-  GLdouble projection[16] = {};
-
-  resize(800, 400);
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  EXPECT_EQ(viewport[2], 800);
-  EXPECT_EQ(viewport[3], 400);
-  EXPECT_NEAR(projection[0], f / 2.0, 1e-6);
-  EXPECT_NEAR(projection[5], f, 1e-6);
-  EXPECT_NEAR(projection[10], -(400.0 + 0.1) / (400.0 - 0.1), 1e-6) << "near 0.1, far 400";
-
-  resize(640, 0);
-  EXPECT_EQ(view_->LastViewport(), wxSize(640, 1));
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  glGetDoublev(GL_PROJECTION_MATRIX, projection);
-  EXPECT_EQ(viewport[2], 640);
-  EXPECT_EQ(viewport[3], 1);
-  EXPECT_NEAR(projection[0], f / 640.0, 1e-9) << "aspect width / 1";
-  GLint mode = 0;
-  glGetIntegerv(GL_MATRIX_MODE, &mode);
-  EXPECT_EQ(mode, GL_MODELVIEW) << "left in the model-view matrix";
+    wxSizeEvent event(size, canvas->GetId());
+    event.SetEventObject(canvas);
+    const long before = view_->FramesDrawn();
+    canvas->GetEventHandler()->ProcessEvent(event);
+    ASSERT_TRUE(RunEventsUntil([&] { return view_->FramesDrawn() > before; }, 5000));
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], static_cast<int>(std::lround(screen.width * view_->PixelScale())));
+    EXPECT_EQ(viewport[3], static_cast<int>(std::lround(screen.height * view_->PixelScale())));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+  }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -233,9 +222,16 @@ TEST(MainFrameWithoutPixelFormat, KeepsTheViewWithItsKeysAndCommands) {
   EXPECT_NE(view->scene().overlay().visible(), before) << "F1 still toggles the overlay";
   view->RunCommand(kCmdTouch);
   EXPECT_EQ(view->scene().Mode(), kCmdTouch);
-  view->RunCommand(kCmdCustomMusic);  // start-up made no dialog: nothing opens, nothing breaks
+  // The music dialog is made all the same: it opens, and its tick hands the built-in tune
+  // on, which plays since the user's own music is off.
+  view->RunCommand(kCmdCustomMusic);
   EXPECT_EQ(view->scene().Mode(), kCmdFeed);
-  RunEventsFor(300);
+  ASSERT_NE(view->Commands().MusicDialog(), nullptr);
+  EXPECT_TRUE(view->Commands().MusicDialog()->IsShown());
+  EXPECT_EQ(view->Commands().BackgroundDialog(), nullptr) << "pictures need the context";
+  view->RunCommand(kCmdCustomBackground);  // no picture dialog: nothing opens, nothing breaks
+  EXPECT_TRUE(RunEventsUntil([&] { return view->Commands().Media().tune.Playing(); }, 3000))
+      << "the built-in tune plays";
   EXPECT_EQ(view->FramesDrawn(), 0) << "nothing is drawn";
   EXPECT_EQ(config.messages().size(), 1u) << "the tick shows no further message";
   frame->Destroy();

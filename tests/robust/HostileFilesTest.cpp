@@ -15,7 +15,6 @@
 #include "settings/PlaylistModel.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsKeys.h"
-#include "settings/SharedFlags.h"
 #include "settings/SlideshowModel.h"
 #include "support/OffscreenGl.h"
 #include "support/TempConfigDir.h"
@@ -33,9 +32,6 @@ class HostileFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!Have("convert") || !Have("sox")) GTEST_SKIP() << "ImageMagick and sox make the files";
-    shared::customImageOn = false;
-    shared::currentImageTexture = 0;
-    shared::customMusicOn = false;
   }
   std::string Path(const std::string& name) const { return dir.root() + "/" + name; }
   std::string Run(const std::string& command) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/CrtRand.h"
-#include "settings/DefaultMusic.h"
+#include "settings/DefaultTune.h"
 #include "settings/SettingsFile.h"
 #include "support/TempConfigDir.h"
 #include "tank/Bubbles.h"

@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "platform/CrtRand.h"
-#include "settings/DefaultMusic.h"
+#include "settings/DefaultTune.h"
 #include "settings/SettingsFile.h"
-#include "settings/SharedFlags.h"
 #include "support/TempConfigDir.h"
 
 namespace {
@@ -25,9 +24,6 @@ class PlaylistModelTest : public ::testing::Test {
   void SetUp() override {
     if (std::system("sox --version >/dev/null 2>&1") != 0)
       GTEST_SKIP() << "sox is needed to make the test tunes";
-    shared::customMusicOn = true;
-    shared::defaultMusicPending = true;
-    shared::highlightedTrack = -1;
   }
   // A one-second sine tone (pitch differs per file).
   std::string Tone(const std::string& name, int hz = 440) {
@@ -69,7 +65,7 @@ TEST_F(PlaylistModelTest, TrackTableForEveryModeAndState) {
   model.StartPlaying();
   EXPECT_EQ(model.CurrentTrack(), 0);
   EXPECT_TRUE(model.Playing());
-  EXPECT_EQ(shared::highlightedTrack, 0);
+  EXPECT_EQ(model.HighlightedTrack(), 0);
   EXPECT_EQ(OpenEntry(), 0);
   // Playing, no click: Repeat One opens the same entry again.
   model.SetOwnMusic(true);
@@ -86,7 +82,7 @@ TEST_F(PlaylistModelTest, TrackTableForEveryModeAndState) {
   EXPECT_EQ(model.CurrentTrack(), 2);
   EXPECT_EQ(OpenEntry(), 2);
   EXPECT_TRUE(model.Player().IsPlaying());
-  EXPECT_EQ(shared::highlightedTrack, 2);
+  EXPECT_EQ(model.HighlightedTrack(), 2);
   // Playing, no click, Random: rand() % n.
   model.SelectMode(settings::kRandom);
   crt::setRandState(5);
@@ -130,7 +126,7 @@ TEST_F(PlaylistModelTest, AnEndedWaveOpensTheNextEntryByMode) {
   }
   const auto took = std::chrono::steady_clock::now() - start;
   EXPECT_EQ(model.CurrentTrack(), 0);  // wrapped
-  EXPECT_EQ(shared::highlightedTrack, 0);
+  EXPECT_EQ(model.HighlightedTrack(), 0);
   EXPECT_TRUE(model.Player().IsPlaying());
   EXPECT_GT(took, std::chrono::milliseconds(800));
   EXPECT_LT(took, std::chrono::milliseconds(1600));
@@ -144,7 +140,7 @@ TEST_F(PlaylistModelTest, StopClearsTheGreenRowAndUnlocksTheList) {
   EXPECT_TRUE(model.OwnMusic());  // Play lights On/Off
   model.Stop();
   EXPECT_EQ(model.State(), PlaylistModel::kStopped);
-  EXPECT_EQ(shared::highlightedTrack, -1);
+  EXPECT_EQ(model.HighlightedTrack(), -1);
   EXPECT_EQ(model.Selection(), -1);
   EXPECT_EQ(model.CurrentTrack(), -1);
   EXPECT_TRUE(model.EditingEnabled());
@@ -173,7 +169,7 @@ TEST_F(PlaylistModelTest, RemoveNeedsASelectionAndAnUnplayableFileStops) {
   model.StartPlaying();  // Play on it does not lock the list with nothing playing
   EXPECT_EQ(model.State(), PlaylistModel::kStopped);
   EXPECT_TRUE(model.EditingEnabled());
-  EXPECT_EQ(shared::highlightedTrack, -1);
+  EXPECT_EQ(model.HighlightedTrack(), -1);
 
   model.RemoveAll();
   EXPECT_EQ(model.Count(), 0);
@@ -182,29 +178,33 @@ TEST_F(PlaylistModelTest, RemoveNeedsASelectionAndAnUnplayableFileStops) {
 }
 
 TEST_F(PlaylistModelTest, SwitchingOffWhilePlayingBringsTheTuneBackOnTheNextViewTick) {
+  settings::DefaultTune tune;
   ModelWith(1);
+  EXPECT_TRUE(model.CustomMusicOn()) << "on until the list's first tick";
+  tune.Tick(model.CustomMusicOn());
+  EXPECT_FALSE(tune.Playing());
   model.SetOwnMusic(true);
   model.Tick();
-  settings::DefaultMusicTick();
+  tune.Tick(model.CustomMusicOn());
   EXPECT_TRUE(model.Player().IsPlaying());
-  EXPECT_FALSE(settings::DefaultTunePlaying());
-  EXPECT_TRUE(shared::defaultMusicPending);
+  EXPECT_FALSE(tune.Playing());
 
   model.SetOwnMusic(false);
   EXPECT_FALSE(model.Player().IsPlaying());
+  tune.Tick(model.CustomMusicOn());
+  EXPECT_FALSE(tune.Playing()) << "the lamp counts from the list's next tick";
   model.Tick();
-  EXPECT_FALSE(shared::customMusicOn);
-  settings::DefaultMusicTick();
-  EXPECT_TRUE(settings::DefaultTunePlaying());
-  EXPECT_FALSE(shared::defaultMusicPending);
+  EXPECT_FALSE(model.CustomMusicOn());
+  tune.Tick(model.CustomMusicOn());
+  EXPECT_TRUE(tune.Playing());
   // The unpacked copies are gone again.
   EXPECT_FALSE(std::filesystem::exists(dir.settingsDir() + "Music.wav"));
   EXPECT_FALSE(std::filesystem::exists(dir.settingsDir() + "Music.ad"));
 
   model.SetOwnMusic(true);
   model.Tick();
-  settings::DefaultMusicTick();
-  EXPECT_FALSE(settings::DefaultTunePlaying());
+  tune.Tick(model.CustomMusicOn());
+  EXPECT_FALSE(tune.Playing());
 }
 
 TEST_F(PlaylistModelTest, ListAndModesSurviveSaveAndLoad) {

@@ -10,7 +10,6 @@
 
 #include "platform/CrtRand.h"
 #include "settings/SettingsFile.h"
-#include "settings/SharedFlags.h"
 #include "support/OffscreenGl.h"
 #include "support/TempConfigDir.h"
 
@@ -23,8 +22,6 @@ class SlideshowModelTest : public ::testing::Test {
   void SetUp() override {
     if (std::system("convert -version >/dev/null 2>&1") != 0)
       GTEST_SKIP() << "ImageMagick's convert is needed to make the test pictures";
-    shared::customImageOn = false;
-    shared::currentImageTexture = 0;
   }
   // A small picture made by ImageMagick; `format` as in "PNG24" or "JPEG".
   std::string Picture(const std::string& name, const std::string& format = "PNG24",
@@ -119,7 +116,7 @@ TEST_F(SlideshowModelTest, IntervalCountsWholeTicksAndZeroOrNoNumberChangesEvery
   model.Tick();  // the first tick after starting shows a picture at once: with none on
                  // show, Repeat All takes the one after the end, row 1
   EXPECT_EQ(model.CurrentTexture(), static_cast<int>(model.Texture(1)));
-  EXPECT_TRUE(shared::customImageOn);
+  EXPECT_TRUE(model.CustomImageOn());
   EXPECT_EQ(TicksUntilChange(model, 100), 25);  // 5 s of 200 ms ticks
   EXPECT_EQ(model.CurrentTexture(), static_cast<int>(model.Texture(2)));
   model.SetIntervalText("1");
@@ -191,21 +188,21 @@ TEST_F(SlideshowModelTest, StoppedOrEmptyShowsNoPicture) {
   SlideshowModel model;
   model.SetOwnImage(true);  // lamp on, list empty
   model.Tick();
-  EXPECT_EQ(shared::currentImageTexture, -1);
-  EXPECT_TRUE(shared::customImageOn);
+  EXPECT_EQ(model.CurrentTexture(), -1);
+  EXPECT_TRUE(model.CustomImageOn());
 
   // The first picture added with the lamp on starts the show on the next tick.
   model.AddChosen(Picture("first.png"));
   model.Tick();
-  EXPECT_EQ(shared::currentImageTexture, static_cast<int>(model.Texture(0)));
+  EXPECT_EQ(model.CurrentTexture(), static_cast<int>(model.Texture(0)));
 
   // A row clicked while the show is stopped gives no picture.
   model.AddChosen(Picture("second.png"));
   model.SetOwnImage(false);
   model.ClickRow(1);
-  EXPECT_EQ(shared::currentImageTexture, -1);
+  EXPECT_EQ(model.CurrentTexture(), -1);
   model.Tick();
-  EXPECT_FALSE(shared::customImageOn);
+  EXPECT_FALSE(model.CustomImageOn());
 }
 
 TEST_F(SlideshowModelTest, RemovingReleasesTexturesAndShowsTheFirstRow) {
@@ -218,7 +215,7 @@ TEST_F(SlideshowModelTest, RemovingReleasesTexturesAndShowsTheFirstRow) {
   EXPECT_FALSE(glIsTexture(second));
   ASSERT_EQ(model.Count(), 2);
   EXPECT_EQ(model.Texture(1), third);
-  EXPECT_EQ(shared::currentImageTexture, static_cast<int>(first));
+  EXPECT_EQ(model.CurrentTexture(), static_cast<int>(first));
   EXPECT_EQ(OnRow(model), 0);
 
   model.RemoveRow(-1);  // nothing selected: nothing deleted, row 0 chosen again
@@ -228,7 +225,7 @@ TEST_F(SlideshowModelTest, RemovingReleasesTexturesAndShowsTheFirstRow) {
   EXPECT_EQ(model.Count(), 0);
   EXPECT_FALSE(glIsTexture(first));
   EXPECT_FALSE(glIsTexture(third));
-  EXPECT_EQ(shared::currentImageTexture, 0);
+  EXPECT_EQ(model.CurrentTexture(), 0);
 }
 
 TEST_F(SlideshowModelTest, ListAndLampsSurviveSaveAndLoad) {

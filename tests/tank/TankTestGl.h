@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/OffscreenGl.h"
+#include "tank/Projection.h"
 
 namespace tanktest {
 
@@ -19,20 +20,16 @@ class Gl : public OffscreenGl {
   ~Gl() { glFinish(); }
 };
 
-// The frame's projection (half-extent 0.4 of the shorter side at the near plane 1) and its
-// fixed camera at (0, 0, -10) looking down -z.
+// The frame's projection and its fixed camera at (0, 0, -10) looking down -z.
 inline void SetFrameView(int w, int h) {
   glViewport(0, 0, w, h);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  const double a = static_cast<double>(w) / h;
-  if (w > h)
-    glFrustum(-0.4 * a, 0.4 * a, -0.4, 0.4, 1.0, 1000.0);
-  else
-    glFrustum(-0.4, 0.4, -0.4 / a, 0.4 / a, 1.0, 1000.0);
+  const tank::FrustumExtents f = tank::ComputeFrustum(w, h);
+  glFrustum(f.left, f.right, f.bottom, f.top, tank::kNearPlane, tank::kFarPlane);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  gluLookAt(0, 0, -10, 0, 0, -500, 0, 1, 0);
+  gluLookAt(0, 0, tank::kEyeZ, 0, 0, tank::kLookAtZ, 0, 1, 0);
 }
 
 // A flat view straight down -z where one world unit is one pixel: x from x0, y from y0.

@@ -12,7 +12,6 @@
 #include <set>
 #include <tuple>
 
-#include "settings/SharedFlags.h"
 #include "support/TempConfigDir.h"
 #include "ui/FlatButton.h"
 #include "ui/HighlightListCtrl.h"
@@ -387,7 +386,8 @@ TEST_F(Controls, HighlightListFollowsTheHighlightedTrack) {
   auto* list = new HighlightListCtrl(panel_, 1016, wxPoint(10, 250), wxSize(300, 120));
   list->InsertColumn(0, "Music");
   for (int i = 0; i < 3; ++i) list->InsertItem(i, wxString::Format("track %d", i));
-  shared::highlightedTrack = 1;
+  int highlighted = 1;
+  list->SetHighlightSource([&highlighted] { return highlighted; });
   list->Refresh();
   const wxColour sand(196, 184, 130), green(0, 255, 0), blue(0, 0, 255);
   EXPECT_EQ(list->GetItemBackgroundColour(0), sand);
@@ -396,7 +396,7 @@ TEST_F(Controls, HighlightListFollowsTheHighlightedTrack) {
   EXPECT_EQ(list->GetItemTextColour(2), blue);
 
   // The music side moves on to the next track; the list follows without being told.
-  shared::highlightedTrack = 2;
+  highlighted = 2;
   list->InsertItem(3, "track 3");
   wxIdleEvent idle;
   list->GetEventHandler()->ProcessEvent(idle);
@@ -405,7 +405,9 @@ TEST_F(Controls, HighlightListFollowsTheHighlightedTrack) {
   EXPECT_EQ(list->GetItemBackgroundColour(2), green);
   EXPECT_EQ(list->GetItemBackgroundColour(3), sand);
   EXPECT_EQ(list->GetItemTextColour(3), blue);
-  shared::highlightedTrack = -1;
+  list->SetHighlightSource(nullptr);
+  list->Refresh();
+  EXPECT_EQ(list->GetItemBackgroundColour(2), sand) << "no source: no row is green";
 }
 
 }  // namespace

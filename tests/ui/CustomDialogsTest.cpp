@@ -8,9 +8,9 @@
 #include <string>
 
 #include "platform/PrivateProfile.h"
-#include "settings/CustomBackgroundDialog.h"
-#include "settings/CustomMusicDialog.h"
-#include "settings/SharedFlags.h"
+#include "ui/dialogs/CustomBackgroundDialog.h"
+#include "ui/dialogs/CustomMusicDialog.h"
+#include "settings/TankMedia.h"
 #include "support/TempConfigDir.h"
 #include "ui/HighlightListCtrl.h"
 #include "ui/LedCheckButton.h"
@@ -48,10 +48,6 @@ std::string Value(const TempConfigDir& dir, const char* section, const char* key
 
 class CustomDialogs : public testing::Test {
  protected:
-  void SetUp() override {
-    shared::customMusicOn = true;
-    shared::highlightedTrack = -1;
-  }
   std::string Tone(const std::string& name) {
     const std::string path = dir.root() + "/" + name;
     const std::string command = "sox -n -r 22050 -c 1 '" + path + "' synth 1 sine 440";
@@ -68,7 +64,8 @@ TEST_F(CustomDialogs, MusicDialogOpensWithItsControlsVolumeAndSavedList) {
   dir.writeFile(dir.settingsFile(),
                 "[Custom Settings]\nCycMusic=1\nOwnMusic=0\nMusicSum=2\nMusicList0=" + a +
                     "\nMusicList1=" + b + "\n");
-  CustomMusicDialog dlg(nullptr);
+  settings::TankMedia media;
+  CustomMusicDialog dlg(nullptr, media.playlist);
   EXPECT_EQ(dlg.GetTitle(), "Custom Music - 3D Pelavo Zudadudu Zavivizarov 1.0");
   EXPECT_EQ(dlg.GetClientSize(), dlg.ConvertDialogToPixels(wxSize(317, 151)));
   EXPECT_EQ(dlg.Volume()->GetValue(), 420);
@@ -95,11 +92,12 @@ TEST_F(CustomDialogs, MusicDialogOpensWithItsControlsVolumeAndSavedList) {
   // On/Off plays, locks the list buttons and greens the row; the dialog's tick tells the view.
   ClickLamp(dlg, 1011);
   EXPECT_TRUE(dlg.Model().Playing());
-  EXPECT_EQ(shared::highlightedTrack, 0);
+  EXPECT_EQ(dlg.Model().HighlightedTrack(), 0);
+  EXPECT_EQ(dlg.List()->GetItemBackgroundColour(0), wxColour(0, 255, 0)) << "the row is green";
   EXPECT_FALSE(dlg.FindWindow(1017)->IsEnabled());
   EXPECT_FALSE(dlg.FindWindow(1021)->IsEnabled());
   dlg.Tick();
-  EXPECT_TRUE(shared::customMusicOn);
+  EXPECT_TRUE(media.playlist.CustomMusicOn());
 
   // A mode lamp clicked while lit stays lit; another one puts it out.
   ClickLamp(dlg, 1024);
@@ -111,7 +109,7 @@ TEST_F(CustomDialogs, MusicDialogOpensWithItsControlsVolumeAndSavedList) {
   ClickButton(dlg, 1022);  // Stop
   EXPECT_FALSE(dlg.Model().Playing());
   EXPECT_TRUE(dlg.FindWindow(1018)->IsEnabled());
-  EXPECT_EQ(shared::highlightedTrack, -1);
+  EXPECT_EQ(dlg.Model().HighlightedTrack(), -1);
   EXPECT_EQ(dlg.List()->GetSelectedItemCount(), 0);
 
   // Enter does nothing; Escape hides and saves.
@@ -128,7 +126,8 @@ TEST_F(CustomDialogs, MusicDialogOpensWithItsControlsVolumeAndSavedList) {
 
 TEST_F(CustomDialogs, BackgroundDialogOpensWithItsControlsAndSavesOnClose) {
   dir.writeFile(dir.settingsFile(), "[Custom Images]\nImageTime=\nRandomImage=1\n");
-  CustomBackgroundDialog dlg(nullptr);
+  settings::TankMedia media;
+  CustomBackgroundDialog dlg(nullptr, media.slideshow);
   EXPECT_EQ(dlg.GetTitle(), "Custom Background - 3D Pelavo Zudadudu Zavivizarov 1.0");
   EXPECT_EQ(dlg.GetClientSize(), dlg.ConvertDialogToPixels(wxSize(265, 135)));
   wxListItem column;
@@ -152,8 +151,9 @@ TEST_F(CustomDialogs, BackgroundDialogOpensWithItsControlsAndSavesOnClose) {
   EXPECT_TRUE(dlg.Model().OwnImage());
   EXPECT_TRUE(dlg.Model().Active());
   dlg.Tick();
-  EXPECT_TRUE(shared::customImageOn);
-  EXPECT_EQ(shared::currentImageTexture, -1);  // lamp on, no picture yet
+  EXPECT_TRUE(media.slideshow.CustomImageOn());
+  EXPECT_EQ(media.slideshow.CurrentTexture(), -1);  // lamp on, no picture yet
+  EXPECT_EQ(media.slideshow.BackgroundTexture(7), 0u) << "no picture to show yet";
 
   interval->SetValue("12");
   EXPECT_EQ(dlg.Model().IntervalText(), "12");
@@ -165,8 +165,6 @@ TEST_F(CustomDialogs, BackgroundDialogOpensWithItsControlsAndSavesOnClose) {
   EXPECT_EQ(Value(dir, "Custom Images", "OwnImage"), "1");
   EXPECT_EQ(Value(dir, "Custom Images", "RandomImage"), "1");
   EXPECT_EQ(Value(dir, "Custom Images", "ImageSum"), "0");
-  shared::customImageOn = false;
-  shared::currentImageTexture = 0;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "settings/FishSettingsDialog.h"
+#include "ui/dialogs/FishSettingsDialog.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

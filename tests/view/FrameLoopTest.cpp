@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "SceneFixture.h"
-#include "settings/SharedFlags.h"
+#include "settings/SlideshowModel.h"
 
 namespace {
 
@@ -194,19 +194,22 @@ TEST(FrameLoop, OwnPicturesOnWithNoneChosenLeaveTheSheetWithoutAPicture) {
   f.WriteCounts(0, "QIPAONUM=110\n");  // no pool fish, no bubbles
   ASSERT_TRUE(f.Start());
   f.scene->ToggleOverlay();
-  const bool wasOn = shared::customImageOn;
-  const int wasTexture = shared::currentImageTexture;
+  settings::SlideshowModel slideshow([](const std::string&) { return GLuint{0}; },
+                                     [](GLuint) {});
+  f.scene->ShowPicturesOf(&slideshow);
 
   f.Frames(1);  // the fog of the first frame ends with it
-  shared::customImageOn = false;
   FishOutOfSight(*f.scene);
   f.Frames(1);
   glFinish();
   EXPECT_GT(MiddleSpread(f).widest(), 60) << "the default picture shows";
 
-  for (int none : {0, -1}) {
-    shared::customImageOn = true;
-    shared::currentImageTexture = none;
+  slideshow.SetOwnImage(true);
+  slideshow.Tick();  // the lamp counts from here: on, with no picture yet
+  for (int none : {-1, 0}) {
+    if (none == 0) slideshow.RemoveAll();
+    ASSERT_TRUE(slideshow.CustomImageOn());
+    ASSERT_EQ(slideshow.CurrentTexture(), none);
     FishOutOfSight(*f.scene);
     f.Frames(1);
     glFinish();
@@ -217,7 +220,5 @@ TEST(FrameLoop, OwnPicturesOnWithNoneChosenLeaveTheSheetWithoutAPicture) {
   GLint width = -1;
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
   EXPECT_EQ(width, 0);
-
-  shared::customImageOn = wasOn;
-  shared::currentImageTexture = wasTexture;
+  f.scene->ShowPicturesOf(nullptr);
 }

@@ -13,13 +13,16 @@ class wxScrollEvent;
 
 // The modeless dialog of the user's own music: the On/Off lamp, the music list with the
 // playing entry in green, Add Music / Remove / Remove All / Play / Stop, the three play modes
-// and the volume. Its 200 ms timer runs from creation on, shown or hidden: it tells the view
+// and the volume, all of them views of the playlist it is given (which outlives it). Its
+// 200 ms timer ticks that playlist from creation on, shown or hidden: the playlist takes in
 // whether own music is on and moves to the next track when one ends. Enter does nothing;
 // Escape and the close box hide it (music keeps playing) and save its section.
 class CustomMusicDialog : public wxDialog {
  public:
-  explicit CustomMusicDialog(wxWindow* parent);
+  CustomMusicDialog(wxWindow* parent, settings::PlaylistModel& model);
   ~CustomMusicDialog() override;
+  // The timer stops at once; the window goes when the toolkit is idle.
+  bool Destroy() override;
 
   // Writes the `Custom Settings` section as hiding does (for exits that skip the hide).
   void SaveNow() const { model_.Save(); }
@@ -48,7 +51,7 @@ class CustomMusicDialog : public wxDialog {
   void OnClose(wxCloseEvent&);
   void OnCharHook(wxKeyEvent& e);
 
-  settings::PlaylistModel model_;
+  settings::PlaylistModel& model_;
   wxTimer timer_;
   LedCheckButton* onOff_ = nullptr;
   LedCheckButton* modeLamps_[settings::kPlayModeCount] = {};

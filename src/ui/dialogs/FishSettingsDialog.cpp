@@ -1,4 +1,4 @@
-#include "settings/FishSettingsDialog.h"
+#include "ui/dialogs/FishSettingsDialog.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/dcmemory.h>

@@ -1,4 +1,4 @@
-#include "settings/CustomBackgroundDialog.h"
+#include "ui/dialogs/CustomBackgroundDialog.h"
 
 #include <wx/filedlg.h>
 #include <wx/listctrl.h>
@@ -7,14 +7,14 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
-#include "settings/ListDialogParts.h"
+#include "ui/dialogs/ListDialogParts.h"
 #include "ui/FlatButton.h"
 #include "ui/LedCheckButton.h"
 #include "ui/WxDraw.h"
 
 namespace {
 
-using namespace settings::listdialog;
+using namespace ui::listdialog;
 
 constexpr const char* kCaption = "Custom Background - 3D Pelavo Zudadudu Zavivizarov 1.0";
 const wxSize kDialogSizeDu(265, 135);
@@ -46,20 +46,7 @@ constexpr ButtonPlace kButtons[] = {
     {kIdRemoveAll, "Remove All", {137, 112, 60, 16}},
 };
 
-std::function<void()>& MakeCurrentHook() {
-  static std::function<void()> hook;
-  return hook;
-}
-
 }  // namespace
-
-void CustomBackgroundDialog::SetMakeCurrentHook(std::function<void()> hook) {
-  MakeCurrentHook() = std::move(hook);
-}
-
-void CustomBackgroundDialog::MakeContextCurrent() {
-  if (MakeCurrentHook()) MakeCurrentHook()();
-}
 
 wxBEGIN_EVENT_TABLE(CustomBackgroundDialog, wxDialog)
   EVT_BUTTON(wxID_ANY, CustomBackgroundDialog::OnButton)
@@ -70,14 +57,15 @@ wxBEGIN_EVENT_TABLE(CustomBackgroundDialog, wxDialog)
   EVT_CHAR_HOOK(CustomBackgroundDialog::OnCharHook)
 wxEND_EVENT_TABLE()
 
-CustomBackgroundDialog::CustomBackgroundDialog(wxWindow* parent)
+CustomBackgroundDialog::CustomBackgroundDialog(wxWindow* parent,
+                                               settings::SlideshowModel& model)
     : wxDialog(parent, wxID_ANY, kCaption, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      model_(model),
       timer_(this) {
   SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
   SetClientSize(ConvertDialogToPixels(kDialogSizeDu));
   BuildControls();
-  MakeContextCurrent();
   model_.Load();
   SyncRows();
   SyncLamps();
@@ -88,6 +76,11 @@ CustomBackgroundDialog::CustomBackgroundDialog(wxWindow* parent)
 }
 
 CustomBackgroundDialog::~CustomBackgroundDialog() { timer_.Stop(); }
+
+bool CustomBackgroundDialog::Destroy() {
+  timer_.Stop();
+  return wxDialog::Destroy();
+}
 
 void CustomBackgroundDialog::BuildControls() {
   const auto pos = [this](const Place& p) { return PlacePos(this, p); };
@@ -154,7 +147,6 @@ int CustomBackgroundDialog::SelectedRow() const {
 // ---- commands ----
 
 void CustomBackgroundDialog::AddPicture(const wxString& path) {
-  MakeContextCurrent();
   model_.AddChosen(path.utf8_string());
   SyncStates();
 }

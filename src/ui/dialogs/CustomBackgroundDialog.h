@@ -1,6 +1,4 @@
 #pragma once
-#include <functional>
-
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
@@ -14,17 +12,16 @@ class wxTextCtrl;
 
 // The modeless dialog of the user's own background pictures: the list with each picture's
 // state, the "use your own image" lamp, the three play modes, the interval, and Add Image /
-// Remove Image / Remove All. Its 200 ms timer runs the slideshow from creation on, shown or
-// hidden. Enter does nothing; Escape and the close box hide it and save its section.
+// Remove Image / Remove All, all of them views of the slideshow it is given (which outlives
+// it). Its 200 ms timer runs that slideshow from creation on, shown or hidden. Pictures load
+// into textures of the program's only OpenGL context, which is current. Enter does nothing;
+// Escape and the close box hide it and save its section.
 class CustomBackgroundDialog : public wxDialog {
  public:
-  explicit CustomBackgroundDialog(wxWindow* parent);
+  CustomBackgroundDialog(wxWindow* parent, settings::SlideshowModel& model);
   ~CustomBackgroundDialog() override;
-
-  // Called before pictures are loaded into textures (also by the constructor's load), to make
-  // the view's OpenGL context current. Without a hook that context is taken to be current:
-  // it is the program's only one.
-  static void SetMakeCurrentHook(std::function<void()> hook);
+  // The timer stops at once; the window goes when the toolkit is idle.
+  bool Destroy() override;
 
   // Writes the `Custom Images` section as hiding does (for exits that skip the hide).
   void SaveNow() const { model_.Save(); }
@@ -44,7 +41,6 @@ class CustomBackgroundDialog : public wxDialog {
   void SyncStates();
   void SyncLamps();
   int SelectedRow() const;
-  static void MakeContextCurrent();
 
   void OnButton(wxCommandEvent& e);
   void OnRowSelected(wxListEvent& e);
@@ -53,7 +49,7 @@ class CustomBackgroundDialog : public wxDialog {
   void OnClose(wxCloseEvent&);
   void OnCharHook(wxKeyEvent& e);
 
-  settings::SlideshowModel model_;
+  settings::SlideshowModel& model_;
   wxTimer timer_;
   LedCheckButton* ownImage_ = nullptr;
   LedCheckButton* modeLamps_[settings::kPlayModeCount] = {};

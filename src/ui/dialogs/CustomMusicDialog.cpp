@@ -1,12 +1,11 @@
-#include "settings/CustomMusicDialog.h"
+#include "ui/dialogs/CustomMusicDialog.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 
-#include "platform/PrivateProfile.h"
-#include "settings/ListDialogParts.h"
+#include "ui/dialogs/ListDialogParts.h"
 #include "ui/HighlightListCtrl.h"
 #include "ui/LedCheckButton.h"
 #include "ui/RoundThumbSlider.h"
@@ -14,7 +13,7 @@
 
 namespace {
 
-using namespace settings::listdialog;
+using namespace ui::listdialog;
 
 constexpr const char* kCaption = "Custom Music - 3D Pelavo Zudadudu Zavivizarov 1.0";
 const wxSize kDialogSizeDu(317, 151);
@@ -64,10 +63,10 @@ wxBEGIN_EVENT_TABLE(CustomMusicDialog, wxDialog)
   EVT_CHAR_HOOK(CustomMusicDialog::OnCharHook)
 wxEND_EVENT_TABLE()
 
-CustomMusicDialog::CustomMusicDialog(wxWindow* parent)
+CustomMusicDialog::CustomMusicDialog(wxWindow* parent, settings::PlaylistModel& model)
     : wxDialog(parent, wxID_ANY, kCaption, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
-      model_(platform::GetProfileVolume()),
+      model_(model),
       timer_(this) {
   SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
   SetClientSize(ConvertDialogToPixels(kDialogSizeDu));
@@ -79,6 +78,11 @@ CustomMusicDialog::CustomMusicDialog(wxWindow* parent)
 }
 
 CustomMusicDialog::~CustomMusicDialog() { timer_.Stop(); }
+
+bool CustomMusicDialog::Destroy() {
+  timer_.Stop();
+  return wxDialog::Destroy();
+}
 
 void CustomMusicDialog::BuildControls() {
   const auto pos = [this](const Place& p) { return PlacePos(this, p); };
@@ -96,6 +100,7 @@ void CustomMusicDialog::BuildControls() {
   list_->SetBackgroundColour(ui::ToWx(kListBack));
   list_->SetTextColour(ui::ToWx(kListText));
   list_->AppendColumn("Music List", wxLIST_FORMAT_CENTRE, kListColumnWidth);
+  list_->SetHighlightSource([this] { return model_.HighlightedTrack(); });
 
   wxButton** slots[] = {&addMusic_, &remove_, &removeAll_, &play_, nullptr};
   int i = 0;

@@ -1,15 +1,15 @@
-#include "settings/ListDialogParts.h"
+#include "ui/dialogs/ListDialogParts.h"
 
 #include <wx/event.h>
 #include <wx/window.h>
 
 #include "ui/LedCheckButton.h"
 
-namespace settings::listdialog {
+namespace ui::listdialog {
 
 namespace {
-constexpr const char* kModeLabels[kPlayModeCount] = {"Repeat One", "Repeat All", "Random "};
-constexpr int kModeIds[kPlayModeCount] = {kIdRepeatOne, kIdRepeatAll, kIdRandom};
+constexpr const char* kModeLabels[settings::kPlayModeCount] = {"Repeat One", "Repeat All", "Random "};
+constexpr int kModeIds[settings::kPlayModeCount] = {kIdRepeatOne, kIdRepeatAll, kIdRandom};
 }  // namespace
 
 wxPoint PlacePos(wxWindow* dialog, const Place& p) {
@@ -20,9 +20,9 @@ wxSize PlaceSize(wxWindow* dialog, const Place& p) {
   return dialog->ConvertDialogToPixels(wxSize(p.w, p.h));
 }
 
-void CreateModeLamps(wxWindow* dialog, const Place (&places)[kPlayModeCount],
-                     LedCheckButton* (&lamps)[kPlayModeCount]) {
-  for (int m = 0; m < kPlayModeCount; ++m) {
+void CreateModeLamps(wxWindow* dialog, const Place (&places)[settings::kPlayModeCount],
+                     LedCheckButton* (&lamps)[settings::kPlayModeCount]) {
+  for (int m = 0; m < settings::kPlayModeCount; ++m) {
     lamps[m] = new LedCheckButton(dialog, kModeIds[m], kModeLabels[m], PlacePos(dialog, places[m]),
                                   PlaceSize(dialog, places[m]));
     lamps[m]->SetLampColours(kModeLampOn, kModeLampOff);
@@ -42,4 +42,4 @@ void HandleDialogKey(wxKeyEvent& e, const std::function<void()>& hideAndSave) {
   }
 }
 
-}  // namespace settings::listdialog
+}  // namespace ui::listdialog

@@ -12,7 +12,7 @@ class wxWindow;
 
 // What the picture and the music dialog have in common: the list's colours, the lamps' icons
 // and colours, the three play-mode lamps and what Escape and Enter do.
-namespace settings::listdialog {
+namespace ui::listdialog {
 
 constexpr int kLampOnIcon = 184;
 constexpr int kLampOffIcon = 183;
@@ -39,10 +39,10 @@ wxPoint PlacePos(wxWindow* dialog, const Place& p);
 wxSize PlaceSize(wxWindow* dialog, const Place& p);
 
 // Creates the Repeat One, Repeat All and Random lamps at `places`.
-void CreateModeLamps(wxWindow* dialog, const Place (&places)[kPlayModeCount],
-                     LedCheckButton* (&lamps)[kPlayModeCount]);
+void CreateModeLamps(wxWindow* dialog, const Place (&places)[settings::kPlayModeCount],
+                     LedCheckButton* (&lamps)[settings::kPlayModeCount]);
 
 // Escape hides the dialog and saves its list; Enter does nothing; other keys go on.
 void HandleDialogKey(wxKeyEvent& e, const std::function<void()>& hideAndSave);
 
-}  // namespace settings::listdialog
+}  // namespace ui::listdialog

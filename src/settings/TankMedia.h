@@ -1,0 +1,24 @@
+#pragma once
+#include "settings/DefaultTune.h"
+#include "settings/PlaylistModel.h"
+#include "settings/SlideshowModel.h"
+
+// The user's own pictures and music and the built-in tune, for as long as the tank runs. The
+// two modeless dialogs show and change the slideshow and the playlist; the scene reads the
+// picture on show from the slideshow; the view ticks the tune's hand-off, which follows the
+// playlist's "custom music on".
+namespace settings {
+
+struct TankMedia {
+  // The playlist starts at the settings file's volume.
+  TankMedia();
+
+  // The hand-off of the built-in tune, after every frame.
+  void TuneTick() { tune.Tick(playlist.CustomMusicOn()); }
+
+  SlideshowModel slideshow;
+  PlaylistModel playlist;
+  DefaultTune tune;
+};
+
+}  // namespace settings
