@@ -17,11 +17,12 @@
 #include "platform/UrlOpener.h"
 #include "ui/ResourceImage.h"
 #include "view/AquariumView.h"
+#include "resource_ids.h"
 
 namespace {
 
 constexpr const char* kFrameTitle = "PelavoScr";
-constexpr int kProgramIconId = 128;
+constexpr int kProgramIconId = res::id::kPelavo64;
 
 // True when a window manager runs that keeps the desktop's full-screen state (EWMH
 // _NET_WM_STATE_FULLSCREEN); Wayland compositors always do. Without one the frame is simply

@@ -5,6 +5,7 @@
 #include "fish/SlowFish.h"
 #include "fish/SpeciesFish.h"
 #include "tank/TankBox.h"
+#include "resource_ids.h"
 
 // The fish population: the pool of 100 split into ten species by the counts, the large and
 // slow fish, their start places and the twelve fish skins.
@@ -17,7 +18,8 @@ inline constexpr int kSlowFishCount = 2;
 inline constexpr int kFishTextureSlots = 12;
 inline constexpr int kLargeFishSlot = 10;
 inline constexpr int kSlowFishSlot = 11;
-inline constexpr int kFishTextureFirstId = 10000;  // packed skins 10000..10011
+inline constexpr int kFishTextureFirstId = res::id::kFish0;  // packed skins, one id each
+static_assert(res::id::kFish11 == kFishTextureFirstId + 11, "the skins' ids follow each other");
 
 // Pool index i belongs to species j when start[j] <= i < end[j]. `shown` is how many pool
 // fish take part: the total, cut to 0..100.

@@ -5,11 +5,12 @@
 
 #include "assets/Unpack.h"
 #include "settings/SettingsFile.h"
+#include "resource_ids.h"
 
 namespace settings {
 namespace {
 
-constexpr int kTuneResourceId = 227;
+constexpr int kTuneResourceId = res::id::kMusic;
 constexpr const char* kTuneBaseName = "Music";
 
 }  // namespace

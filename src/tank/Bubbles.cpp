@@ -4,11 +4,12 @@
 
 #include "assets/TextureLoaders.h"
 #include "platform/CrtRand.h"
+#include "resource_ids.h"
 
 namespace tank {
 namespace {
 
-constexpr int kSpriteResource = 166;
+constexpr int kSpriteResource = res::id::kParticle1;
 constexpr const char* kSpriteName = "Particle1";
 
 constexpr float kStartLife = 200.0f;

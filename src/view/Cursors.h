@@ -3,6 +3,8 @@
 
 #include <wx/cursor.h>
 
+#include "resource_ids.h"
+
 // The tank's mode cursors, made once from the program's cursor images (with their hot
 // spots) and handed out by resource id.
 namespace view {
@@ -20,7 +22,10 @@ class Cursors {
   // its image could not be made.
   const wxCursor* Get(int id) const;
 
-  static constexpr std::array<int, 8> kIds = {158, 159, 163, 164, 167, 177, 169, 178};
+  static constexpr std::array<int, 8> kIds = {
+      res::id::kCursorTouchUp,  res::id::kCursorTouchDown,  res::id::kCursorFeedUp,
+      res::id::kCursorFeedDown, res::id::kCursorZoomInUp,   res::id::kCursorZoomInDown,
+      res::id::kCursorZoomOutUp, res::id::kCursorZoomOutDown};
 
  private:
   void Load();

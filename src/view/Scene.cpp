@@ -1,5 +1,7 @@
 #include "view/Scene.h"
 
+#include "resource_ids.h"
+
 namespace view {
 namespace {
 
@@ -9,10 +11,10 @@ struct ModeCursors {
   int down;
 };
 constexpr ModeCursors kModeCursors[] = {
-    {kCmdTouch, 158, 159},
-    {kCmdFeed, 163, 164},
-    {kCmdZoomIn, 167, 177},
-    {kCmdZoomOut, 169, 178},
+    {kCmdTouch, res::id::kCursorTouchUp, res::id::kCursorTouchDown},
+    {kCmdFeed, res::id::kCursorFeedUp, res::id::kCursorFeedDown},
+    {kCmdZoomIn, res::id::kCursorZoomInUp, res::id::kCursorZoomInDown},
+    {kCmdZoomOut, res::id::kCursorZoomOutUp, res::id::kCursorZoomOutDown},
 };
 
 }  // namespace

@@ -6,12 +6,13 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"
 #include "view/Scene.h"
+#include "resource_ids.h"
 
 // Scene start-up: everything the first frame needs, in a fixed order.
 namespace view {
 namespace {
 
-constexpr int kBackgroundResource = 154;
+constexpr int kBackgroundResource = res::id::kBackGround0;
 constexpr const char* kBackgroundName = "BackGround0";
 
 constexpr GLfloat kClearColour[4] = {0.0f, 0.0f, 0.0f, 0.5f};

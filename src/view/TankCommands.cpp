@@ -10,6 +10,7 @@
 #include "ui/dialogs/CustomMusicDialog.h"
 #include "ui/dialogs/FishSettingsDialog.h"
 #include "view/Scene.h"
+#include "resource_ids.h"
 
 namespace view {
 namespace {
@@ -20,14 +21,14 @@ struct MenuEntry {
   const char* text;
 };
 constexpr MenuEntry kMenuEntries[] = {
-    {kCmdFeed, 133, "  Feed Fish"},
-    {kCmdTouch, 160, "  Touch Fish"},
-    {kCmdZoomIn, 134, "  Zoom In Fish"},
-    {kCmdZoomOut, 135, "  Zoom Out Fish"},
-    {kCmdAddDeleteFish, 180, "  Add/Delete Fish"},
-    {kCmdCustomMusic, 253, "  Custom Music"},
-    {kCmdCustomBackground, 232, "  Custom Background"},
-    {kCmdExit, 175, "  Exit"},
+    {kCmdFeed, res::id::kMenuFeed, "  Feed Fish"},
+    {kCmdTouch, res::id::kMenuTouch, "  Touch Fish"},
+    {kCmdZoomIn, res::id::kMenuZoomIn, "  Zoom In Fish"},
+    {kCmdZoomOut, res::id::kMenuZoomOut, "  Zoom Out Fish"},
+    {kCmdAddDeleteFish, res::id::kMenuFish, "  Add/Delete Fish"},
+    {kCmdCustomMusic, res::id::kMenuMusic, "  Custom Music"},
+    {kCmdCustomBackground, res::id::kMenuPicture, "  Custom Background"},
+    {kCmdExit, res::id::kMenuExit, "  Exit"},
 };
 
 template <typename Dialog>

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "view/Cursors.h"
+#include "resource_ids.h"
 
 TEST(Cursors, EveryModeCursorLoadsAndOtherIdsGiveNone) {
   const view::Cursors cursors;
@@ -11,5 +12,5 @@ TEST(Cursors, EveryModeCursorLoadsAndOtherIdsGiveNone) {
     EXPECT_TRUE(c->IsOk()) << "cursor " << id;
   }
   EXPECT_EQ(cursors.Get(0), nullptr);
-  EXPECT_EQ(cursors.Get(133), nullptr) << "an icon id is not a cursor";
+  EXPECT_EQ(cursors.Get(res::id::kMenuFeed), nullptr) << "an icon id is not a cursor";
 }

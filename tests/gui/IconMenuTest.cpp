@@ -14,6 +14,7 @@
 #include "platform/Resources.h"
 #include "ui/CommandId.h"
 #include "ui/IconMenu.h"
+#include "resource_ids.h"
 
 namespace {
 
@@ -28,10 +29,10 @@ std::string Rgb(const wxColour& c) {
 
 IconMenu* MakeMenu(wxWindow* owner) {
   auto* menu = new IconMenu(owner);
-  menu->Append(kCmdFeed, {133, 133, "  Feed Fish"});
-  menu->Append(kCmdTouch, {160, 160, "  Touch Fish"});
-  menu->Append(kCmdZoomIn, {134, 134, "  Zoom In Fish"});
-  menu->Append(kCmdExit, {175, 175, "  Exit"});
+  menu->Append(kCmdFeed, {res::id::kMenuFeed, res::id::kMenuFeed, "  Feed Fish"});
+  menu->Append(kCmdTouch, {res::id::kMenuTouch, res::id::kMenuTouch, "  Touch Fish"});
+  menu->Append(kCmdZoomIn, {res::id::kMenuZoomIn, res::id::kMenuZoomIn, "  Zoom In Fish"});
+  menu->Append(kCmdExit, {res::id::kMenuExit, res::id::kMenuExit, "  Exit"});
   return menu;
 }
 
@@ -111,7 +112,7 @@ TEST_F(IconMenuTest, TextIsDrawnRightOfTheIconColumn) {
 }
 
 TEST_F(IconMenuTest, IconsSitInTheColumnAndMoveUpLeftWhenSelected) {
-  if (!res::FindResource(res::Type::Icon, 133)) GTEST_SKIP() << "menu icons not packed yet";
+  if (!res::FindResource(res::Type::Icon, res::id::kMenuFeed)) GTEST_SKIP() << "menu icons not packed yet";
   IconMenu* menu = MakeMenu(owner_);
   auto iconBounds = [&](bool selected) {
     wxBitmap bmp(140, 48);

@@ -13,11 +13,12 @@
 #include "ui/HyperLink.h"
 #include "ui/InvertEllipse.h"
 #include "ui/ResourceBitmap.h"
+#include "resource_ids.h"
 
 namespace {
 constexpr const char* kCaption = "Fish Settings - 3D Pelavo Zudadudu Zavivizarov 1.0";
 constexpr const char* kAboutLinkText = "pelavo.example/about";
-constexpr int kPictureId = 129;
+constexpr int kPictureId = res::id::kFishDialog;
 constexpr int kSaveIntervalMs = 500;
 constexpr int kCountTextOffset = 2;
 const wxSize kDialogSizeDu(334, 345);

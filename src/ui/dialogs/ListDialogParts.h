@@ -5,6 +5,7 @@
 
 #include "settings/PlayModeLamps.h"
 #include "ui/DrawTypes.h"
+#include "resource_ids.h"
 
 class LedCheckButton;
 class wxKeyEvent;
@@ -14,8 +15,8 @@ class wxWindow;
 // and colours, the three play-mode lamps and what Escape and Enter do.
 namespace ui::listdialog {
 
-constexpr int kLampOnIcon = 184;
-constexpr int kLampOffIcon = 183;
+constexpr int kLampOnIcon = res::id::kLampOn;
+constexpr int kLampOffIcon = res::id::kLampOff;
 constexpr ui::Rgb kModeLampOn{0, 255, 0};
 constexpr ui::Rgb kModeLampOff{0, 0, 0};
 constexpr ui::Rgb kListBack{207, 184, 130};
