@@ -52,6 +52,7 @@ CMainFrame::CMainFrame(bool openGl)
     i.CopyFromBitmap(wxBitmap(icon));
     SetIcon(i);
   }
+  wxEvtHandler::AddFilter(&escapeHeld_);
   Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
   Bind(wxEVT_SET_FOCUS, &CMainFrame::OnSetFocus, this);
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
@@ -67,6 +68,23 @@ void CMainFrame::CreateView() {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(child_, 1, wxEXPAND);
   SetSizer(sizer);
+}
+
+CMainFrame::~CMainFrame() { wxEvtHandler::RemoveFilter(&escapeHeld_); }
+
+int CMainFrame::HeldKey::FilterEvent(wxEvent& event) {
+  // Every press comes first as the char hook of its top-level window (a key event follows
+  // only when that is not handled), every release as a key-up.
+  const wxEventType type = event.GetEventType();
+  if (type == wxEVT_CHAR_HOOK || type == wxEVT_KEY_UP) {
+    const auto& key = static_cast<const wxKeyEvent&>(event);
+    if (key.GetKeyCode() == WXK_ESCAPE) {
+      const bool down = type == wxEVT_CHAR_HOOK;
+      repeated_ = down && held_;
+      held_ = down;
+    }
+  }
+  return Event_Skip;
 }
 
 void CMainFrame::ShowCoveringScreen() {
@@ -99,10 +117,12 @@ wxDialog* CMainFrame::OpenModalDialog() {
 void CMainFrame::OnCharHook(wxKeyEvent& event) {
   // Esc ends the tank only when it was pressed in the tank's own window: a key meant for a
   // dialog or the menu (sent to that window by an on-screen keyboard, automation or a remote
-  // desktop, which may reach this hook too) closes just that.
+  // desktop, which may reach this hook too) closes just that. The key's repeats do not end
+  // it either: an Escape held down in a dialog closes the dialog, and the repeats that then
+  // come to the tank are of a press that was not the tank's.
   auto* from = dynamic_cast<wxWindow*>(event.GetEventObject());
   const bool ours = from && wxGetTopLevelParent(from) == this && !OpenModalDialog();
-  if (event.GetKeyCode() == WXK_ESCAPE && ours) {
+  if (event.GetKeyCode() == WXK_ESCAPE && ours && !escapeHeld_.Repeated()) {
     if (view_) view_->Commands().SaveDialogs();
     platform::OpenUrl(platform::AboutPageUrl());
     std::fflush(nullptr);

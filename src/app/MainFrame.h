@@ -1,4 +1,5 @@
 #pragma once
+#include <wx/eventfilter.h>
 #include <wx/frame.h>
 
 class AquariumView;
@@ -11,6 +12,7 @@ class CMainFrame : public wxFrame {
  public:
   // openGl false makes the view as if the display had no usable pixel format.
   explicit CMainFrame(bool openGl = true);
+  ~CMainFrame() override;
 
   // Sizes the frame to the primary display and shows it full screen.
   void ShowCoveringScreen();
@@ -31,6 +33,20 @@ class CMainFrame : public wxFrame {
   void OnSetFocus(wxFocusEvent& event);
   void OnClose(wxCloseEvent& event);
 
+  // Whether the Escape key is pressed again without having been let go: a held key's
+  // repeats, which the toolkit does not tell from presses. It sees every key of the program,
+  // in any window, before that window does.
+  class HeldKey : public wxEventFilter {
+   public:
+    int FilterEvent(wxEvent& event) override;
+    bool Repeated() const { return repeated_; }
+
+   private:
+    bool held_ = false;
+    bool repeated_ = false;
+  };
+
+  HeldKey escapeHeld_;
   AquariumView* view_ = nullptr;
   wxWindow* child_ = nullptr;
   bool openGl_ = true;

@@ -355,3 +355,43 @@ dlg_random_enter_escape() {
   xdotool key Escape
   dlg_until dlg_hidden "$TITLE" || app_fail "Escape did not hide the dialog"
 }
+
+# ---- Escape ----
+# True when window $1 has the keyboard.
+dlg_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# Opens the dialog titled $2 from menu item $1 $3 times each way and closes it with Escape:
+# sent to the dialog's own window (as on-screen keyboards, automation and remote desktops
+# send keys) and pressed on the keyboard, alternately; then once more, held down for 1.5 s
+# (the key's repeats come to the tank once the dialog has gone). The dialog takes the
+# keyboard by itself once it shows; each Escape closes just the dialog and the tank runs on.
+# Then Escape in the tank ends the program with code 0.
+dlg_escape_closes_only() {
+  local item=$1 title=$2 tries=$3 try way win
+  win=$(app_wait_window "$APP_PID" 30) || app_fail "no window appeared"
+  for try in $(seq $((2 * tries + 1))); do
+    if [ "$try" -gt $((2 * tries)) ]; then way="held down"
+    elif [ $((try % 2)) -eq 1 ]; then way="sent to its window"
+    else way="pressed"; fi
+    dlg_menu "$item"
+    dlg_wait_for_window "$title"
+    dlg_until dlg_has_focus "$DLG_WIN" || app_fail "try $try: the $title dialog did not take the keyboard"
+    case "$way" in
+      # xdotool sends the key's release to the dialog's window, which has gone by then, so
+      # the key may stay down: its repeats must not end the tank either. It is let go after.
+      "sent to its window") xdotool key --window "$DLG_WIN" Escape 2>/dev/null
+                            sleep 0.8; xdotool keyup Escape ;;
+      pressed) xdotool key Escape ;;
+      "held down") xdotool keydown Escape; sleep 1.5; xdotool keyup Escape ;;
+    esac
+    dlg_until dlg_hidden "$title" || app_fail "try $try: Escape $way did not close the $title dialog"
+    sleep 0.3
+    kill -0 "$APP_PID" 2>/dev/null || app_fail "try $try: Escape $way in the $title dialog ended the program"
+  done
+  app_note "$tries of $tries each way, and held down: Escape closed only the $title dialog"
+  xdotool mousemove 500 400
+  dlg_focus "$win"
+  xdotool key Escape
+  app_wait_exit "$APP_PID" 5 || app_fail "Escape in the tank did not end the program"
+  [ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after Escape"
+}
