@@ -305,14 +305,22 @@ TEST(LargeFishModel, FinsHaveTheirLayoutAndSitOnTheBodyAtSize20) {
 
 TEST(SlowFishModel, PartsFollowTheSlowFishTable) {
   const SlowPartModel* p = fish::models::kSlowFishParts;
-  // Trunk: 14 rows of 11, 13 strips each turned by its own bend entry, no mirrored pass.
-  ExpectLayout(p[0].part, {14, 11, 13, 0}, "trunk");
+  // Trunk: 13 strips of 11 columns, each turned by its own bend entry, no mirrored pass.
+  // Every strip has rows of its own: a front ring that reaches back into the strip before
+  // (so that neighbours overlap) and a rear rim; rims and front rings run head to tail.
+  ExpectLayout(p[0].part, {26, 11, 13, 0}, "trunk");
   EXPECT_EQ(p[0].yawEntry, -1);
+  auto ringX = [&](int row) { return p[0].part.vertices[3 * (row * 11)]; };
   for (int k = 0; k < 13; ++k) {
-    EXPECT_EQ(p[0].part.stripRows[2 * k], k);
-    EXPECT_EQ(p[0].part.stripRows[2 * k + 1], k + 1);
-    // Rows run from the head (at -x) towards the tail.
-    EXPECT_LT(p[0].part.vertices[3 * (k * 11)], p[0].part.vertices[3 * ((k + 1) * 11)]);
+    const int front = p[0].part.stripRows[2 * k], rim = p[0].part.stripRows[2 * k + 1];
+    EXPECT_LT(ringX(front), ringX(rim)) << k;
+    if (k > 0) {
+      const int before = p[0].part.stripRows[2 * k - 1];
+      const int beforeFront = p[0].part.stripRows[2 * k - 2];
+      EXPECT_LT(ringX(front), ringX(before)) << "strip " << k << " overlaps the one before";
+      EXPECT_GT(ringX(front), ringX(beforeFront)) << k;
+      EXPECT_LT(ringX(before), ringX(rim)) << k;
+    }
   }
   const int headStrips[5] = {4, 6, 6, 4, 4};
   for (int i = 0; i < 5; ++i) {

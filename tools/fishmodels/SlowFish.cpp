@@ -15,6 +15,7 @@ constexpr double kTailTipX = 1.9;
 constexpr double kHeadBackX = -0.40;  // head parts reach this far into the trunk
 constexpr double kSkinBottomZ = -0.32;
 constexpr double kSkinTopZ = 0.38;
+// The trunk outline is cut at 14 rings into 13 strips of 11 columns.
 constexpr int kTrunkRows = 14, kTrunkCols = 11;
 // The model is laid out with the nose at kNoseX and then moved along x so that its origin,
 // about which every strip turns by its own bend entry, lies half way along the fish: the
@@ -50,22 +51,65 @@ V3 TrunkPoint(double x, double phi, double scale = 1.0) {
 }
 V3 Axis(double x) { return {x, 0, kCentreZ(x)}; }
 
-OutwardFn FromAxis() {
-  return [](const V3& p, double, double) { return p - Axis(p.x); };
-}
 OutwardFn Toward(V3 d) {
   return [d](const V3&, double, double) { return d; };
 }
 
-SlowPart Trunk() {
-  auto surface = [](double u, double v) {
+// The trunk's 13 strips each have rows of their own, so that neighbouring strips overlap: a
+// strip's front ring lies inside the strip before it, a little narrower (more so across
+// than up and down, since a bend shifts the rings sideways), so that when two neighbours
+// are turned by different bend entries the front ring stays hidden in its neighbour and no
+// gap or open end shows. Each strip's rear rim is the body's outline. Rows: 0 the first
+// strip's front ring (tucked into the head), 1..13 the rims of strips 0..12 (13 is the
+// tail end), 14..25 the front rings of strips 1..12.
+constexpr int kTrunkStrips = 13;
+constexpr int kTrunkGridRows = 2 * kTrunkStrips;
+constexpr int kTailEndRow = kTrunkStrips;
+constexpr double kOverlap = 0.5;         // how far a strip reaches into the one before, in strips
+constexpr double kTuckWidth = 0.78;      // front ring width against the outline there
+constexpr double kTuckHeight = 0.95;     // front ring height against the outline there
+constexpr double kHeadTuckX = -0.455;    // the first strip starts inside the head
+constexpr double kHeadTuckWidth = 0.94;
+constexpr double kHeadTuckHeight = 0.94;
+
+void SetTrunkRing(PartGrid& g, int row, double x, double widthScale, double heightScale) {
+  const SurfaceFn outline = [](double u, double v) {
     return TrunkPoint(Lerp(kTrunkFrontX, kTrunkRearX, u), 2 * kPi * v);
   };
-  SlowPart p{LoftPart("trunk", kTrunkRows, kTrunkCols, surface, FromAxis(), SkinCoord), -1,
-             {{kBodyWave, kAxisY, 0, kTrunkRows - 1, kByRow}}};
-  SequentialStrips(p.grid);
-  p.grid.mirrored = 0;
-  return p;
+  const double u = (x - kTrunkFrontX) / (kTrunkRearX - kTrunkFrontX);
+  for (int c = 0; c < kTrunkCols; ++c) {
+    const double v = double(c) / (kTrunkCols - 1);
+    const V3 p = TrunkPoint(x, 2 * kPi * v);
+    const V3 axis = Axis(x);
+    V3 q{x, p.y * widthScale, axis.z + (p.z - axis.z) * heightScale};
+    V3 n = SurfaceNormal(outline, Clamp(u, 0.0, 1.0), v);
+    if (Dot(n, p - axis) < 0) n = -n;
+    g.pos[row * kTrunkCols + c] = q;
+    g.nrm[row * kTrunkCols + c] = n;
+    g.tex[row * kTrunkCols + c] = SkinCoord(p);  // the outline's pattern, hidden or not
+  }
+}
+
+SlowPart Trunk() {
+  PartGrid g;
+  g.name = "trunk";
+  g.rows = kTrunkGridRows;
+  g.cols = kTrunkCols;
+  g.pos.resize(g.rows * g.cols);
+  g.nrm.resize(g.rows * g.cols);
+  g.tex.resize(g.rows * g.cols);
+  SetTrunkRing(g, 0, kHeadTuckX, kHeadTuckWidth, kHeadTuckHeight);
+  for (int k = 0; k < kTrunkStrips; ++k)
+    SetTrunkRing(g, 1 + k, kTrunkFrontX + (k + 1) * kStripLength, 1.0, 1.0);
+  for (int k = 1; k < kTrunkStrips; ++k)
+    SetTrunkRing(g, kTrunkStrips + k, kTrunkFrontX + (k - kOverlap) * kStripLength, kTuckWidth,
+                 kTuckHeight);
+  for (int k = 0; k < kTrunkStrips; ++k)
+    g.strips.push_back({k == 0 ? 0 : kTrunkStrips + k, 1 + k});
+  g.mirrored = 0;
+  // Only the tail end sways with the body wave: the rings where strips meet stay put, so
+  // the wave never pulls a front ring out of its neighbour.
+  return {g, -1, {{kBodyWave, kAxisY, kTailEndRow, kTailEndRow, kByRow}}};
 }
 
 // The head: a blunt rounded snout whose cross-section turns from the trunk's ellipse into a

@@ -1,5 +1,7 @@
 #include "Viewer.h"
 
+#include "Measure.h"
+
 #include <GL/osmesa.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -193,13 +195,15 @@ bool RenderModels(const std::string& outDir, const std::string& skinDir,
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, tex);
         EmitMesh(large.body, size);
-        for (const PartGrid& g : large.fins) EmitPart(g, size * 1.2, offset);
+        // The tank scales the fin offset with the size, as it was measured at size 20.
+        for (const PartGrid& g : large.fins) EmitPart(g, size * 1.2, offset * (size / 20.0));
         glPopMatrix();
       }
     }
     ok = ok && Save(outDir + "/large.png", buffer);
   }
-  // Slow fish: side, top, three-quarter; then bent as in a turn (strip k by 4k degrees).
+  // Slow fish: side, top, three-quarter; then bent as in a turn, from above and from three
+  // quarters (strip k by 4k degrees), and at the largest bend from above.
   {
     SetupScene();
     GLuint tex = MakeTexture(skin(11));
@@ -209,11 +213,24 @@ bool RenderModels(const std::string& outDir, const std::string& skinDir,
         {600, 450, 600, 450, 1.45, {0, 0, 5}, {0, 0, 0}, {0, 1, 0}},
         {0, 0, 600, 450, 1.45, {-2.6, 3, 2}, {0, 0, 0}, {0, 0, 1}},
         {600, 0, 600, 450, 1.45, {0, 0, 5}, {0, 0, 0}, {0, 1, 0}},
+        // slow-bent.png: 4 degrees from three quarters, the largest bend from above, from
+        // three quarters and from the side.
+        {0, 450, 600, 450, 1.45, {-2.6, 3, 2}, {0, 0, 0}, {0, 0, 1}},
+        {600, 450, 600, 450, 1.45, {0, 0, 5}, {0, 0, 0}, {0, 1, 0}},
+        {0, 0, 600, 450, 1.45, {-2.6, 3, 2}, {0, 0, 0}, {0, 0, 1}},
+        {600, 0, 600, 450, 1.45, {0, 5, 0}, {0, 0, 0}, {0, 0, 1}},
     };
-    for (int vi = 0; vi < 4; ++vi) {
+    const double bendSteps[] = {0, 0, 0, 4, 4, kSlowMaxBendStep, kSlowMaxBendStep,
+                                kSlowMaxBendStep};
+    for (int vi = 0; vi < 8; ++vi) {
+      if (vi == 4) {
+        ok = ok && Save(outDir + "/slow.png", buffer);
+        SetupScene();
+        glBindTexture(GL_TEXTURE_2D, tex);
+      }
       SetView(views[vi]);
       PlaceLight({0.3, 0.5, 1});
-      const double bendStep = vi == 3 ? 4.0 : 0.0;
+      const double bendStep = bendSteps[vi];
       for (const SlowPart& sp : slow) {
         const PartGrid& g = sp.grid;
         if (sp.yawEntry >= 0) {
@@ -234,7 +251,7 @@ bool RenderModels(const std::string& outDir, const std::string& skinDir,
         }
       }
     }
-    ok = ok && Save(outDir + "/slow.png", buffer);
+    ok = ok && Save(outDir + "/slow-bent.png", buffer);
   }
   // The context lives until the program ends (this Mesa build crashes tearing it down).
   glFinish();

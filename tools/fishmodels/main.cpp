@@ -6,16 +6,55 @@
 #include <string>
 
 #include "LargeFish.h"
+#include "Measure.h"
 #include "SlowFish.h"
 #include "SpeciesFish.h"
 #include "Viewer.h"
 #include "Writer.h"
 
+namespace fishgen {
+
+// The koi's strips must still hide each other's ends at the largest bend, and the large
+// fish's fins must stay on the body at both sizes; false (with a message) when not.
+constexpr double kStripGapTolerance = 0.05;   // tank units at the koi's size
+constexpr double kFinRootTolerance = 0.02;    // per unit of the large fish's size
+
+bool ReportMeasures(const LargeFishModel& large, const std::vector<SlowPart>& slow) {
+  bool ok = true;
+  // Straight, every strip's front ring must lie inside the strip before it. At the largest
+  // bend the strips far from the turning point part whatever their shape (they slide
+  // sideways by their distance from it times the bend); that measure is reported.
+  const double straight = KoiStripGap(slow, 0.0);
+  std::printf("koi: strip gap %.4f straight, %.4f at 2 degrees a strip, %.4f at the largest "
+              "bend (%.2f degrees a strip); rim step %.4f\n",
+              straight, KoiStripGap(slow, 2.0), KoiStripGap(slow, kSlowMaxBendStep),
+              kSlowMaxBendStep, KoiRimStep(slow));
+  if (straight > kStripGapTolerance) {
+    std::fprintf(stderr, "fishmodels: the koi's strips part by %.4f swimming straight\n", straight);
+    ok = false;
+  }
+  for (double size : {8.0, 20.0}) {
+    const double d = LargeFinRootDistance(large, {size, true});
+    std::printf("large fish: size %.0f, largest fin root distance %.4f (%.5f per unit of size)\n",
+                size, d, d / size);
+    if (d / size > kFinRootTolerance) {
+      std::fprintf(stderr, "fishmodels: a large fish's fin hangs %.4f off its body at size %.0f\n",
+                   d, size);
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+}  // namespace fishgen
+
 int main(int argc, char** argv) {
   std::string outDir, renderDir, skinDir;
+  bool check = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--check")) {
       fishgen::SetCheckOnly(true);
+      check = true;
     } else if (!std::strcmp(argv[i], "--render") && i + 1 < argc) {
       renderDir = argv[++i];
     } else if (!std::strcmp(argv[i], "--skins") && i + 1 < argc) {
@@ -35,6 +74,7 @@ int main(int argc, char** argv) {
   const auto large = fishgen::BuildLargeFish();
   const auto slow = fishgen::BuildSlowFish();
   if (!fishgen::EyeSwatchIsReserved(species)) return 1;
+  if (!fishgen::ReportMeasures(large, slow) && check) return 1;
   if (!outDir.empty()) {
     bool ok = fishgen::WriteSpeciesFishSource(outDir + "/SpeciesFishModel.cpp", species) &&
               fishgen::WriteLargeFishSource(outDir + "/LargeFishModel.cpp", large) &&
