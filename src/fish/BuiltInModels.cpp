@@ -33,7 +33,9 @@ void LargeFishDraw(const LargeFish& fish, const LargeFishPose& pose, GLuint text
   LargeFishDraw(fish, pose, texture, models::kLargeFishFins);
 }
 
-void SlowFishDraw(const SlowFishPose& pose) { SlowFishDrawParts(pose, models::kSlowFishParts); }
+void SlowFishDraw(const SlowFishPose& pose) {
+  SlowFishDrawParts(pose, models::kSlowFishParts, models::kSlowFishJoints);
+}
 
 void StepAndDraw(SpeciesFish& fish, int species,
                  const models::PartModel (&parts)[kSpeciesPartCount]) {

@@ -322,6 +322,20 @@ TEST(SlowFishModel, PartsFollowTheSlowFishTable) {
       EXPECT_LT(ringX(before), ringX(rim)) << k;
     }
   }
+  // Each strip turns about its joint: joint k + 1 is where strip k ends (its rim), so the
+  // strips meet there; joint 0 is where the first begins, and the anchor strip lies over
+  // the origin, about which it turns.
+  const fish::models::SlowJointModel& j = fish::models::kSlowFishJoints;
+  for (int k = 0; k < 13; ++k) {
+    EXPECT_FLOAT_EQ(j.x[k + 1], ringX(p[0].part.stripRows[2 * k + 1])) << "joint " << k + 1;
+    EXPECT_LT(j.x[k], j.x[k + 1]) << k;
+  }
+  EXPECT_LT(ringX(p[0].part.stripRows[0]), j.x[0]);  // the first front ring is in the head
+  EXPECT_GT(ringX(p[0].part.stripRows[0]), j.x[0] - 0.05f);
+  ASSERT_GE(j.anchor, 0);
+  ASSERT_LT(j.anchor, 13);
+  EXPECT_LE(j.x[j.anchor], 0.0f);
+  EXPECT_GT(j.x[j.anchor + 1], 0.0f);
   const int headStrips[5] = {4, 6, 6, 4, 4};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(p[1 + i].part.cols, 5);

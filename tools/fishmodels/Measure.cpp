@@ -96,7 +96,11 @@ double TriangleDistance(const V3& p, const V3& a, const V3& b, const V3& c) {
 
 }  // namespace
 
-double KoiStripGap(const std::vector<SlowPart>& slow, double bendStep) {
+namespace {
+
+// The worst gap with strip k turned, relative to strip k - 1, about (pivotX(k), 0).
+template <class Pivot>
+double StripGap(const std::vector<SlowPart>& slow, double bendStep, Pivot pivotX) {
   const SlowPart* trunk = FindTrunk(slow);
   if (!trunk) return 1e30;
   const PartGrid& g = trunk->grid;
@@ -108,14 +112,27 @@ double KoiStripGap(const std::vector<SlowPart>& slow, double bendStep) {
         // The strip before is turned by entry k - 1, this one by entry k.
         const double turn = -sign * bendStep;  // entry k relative to entry k - 1
         const int front = g.strips[k].first;
+        const V3 pivot{pivotX(static_cast<int>(k)), 0, 0};
         for (int c = 0; c < g.cols; ++c) {
-          const V3 p = TurnZ(pos[front * g.cols + c], turn);
-          worst = std::max(worst, OutsideStrip(p, g, pos, g.strips[k - 1].first,
-                                               g.strips[k - 1].second));
+          const V3 p = TurnZ(pos[front * g.cols + c] - pivot, turn) + pivot;
+          const double o = OutsideStrip(p, g, pos, g.strips[k - 1].first, g.strips[k - 1].second);
+          worst = std::max(worst, o);
         }
       }
   }
   return worst;
+}
+
+}  // namespace
+
+double KoiStripGap(const std::vector<SlowPart>& slow, const SlowJoints& joints, double bendStep) {
+  const SlowPart* trunk = FindTrunk(slow);
+  if (!trunk || joints.x.size() < trunk->grid.strips.size()) return 1e30;
+  return StripGap(slow, bendStep, [&](int k) { return joints.x[k] * kSlowSize; });
+}
+
+double KoiStripGapAboutOrigin(const std::vector<SlowPart>& slow, double bendStep) {
+  return StripGap(slow, bendStep, [](int) { return 0.0; });
 }
 
 double KoiRimStep(const std::vector<SlowPart>& slow) {

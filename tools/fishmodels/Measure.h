@@ -16,9 +16,12 @@ constexpr double kSlowBodyWaveNumber = 0.26179937;
 
 // Largest distance, in tank units at size 8, by which the front ring of a trunk strip lies
 // outside the strip before it when neighbouring strips differ by `bendStep` degrees (either
-// way), over the body wave's whole cycle. 0: every strip's front end is hidden in its
-// neighbour; the trunk shows no gap and no open ring.
-double KoiStripGap(const std::vector<SlowPart>& slow, double bendStep);
+// way), each turned about its joint as the tank draws it, over the body wave's whole cycle.
+// 0: every strip's front end is hidden in its neighbour; the trunk shows no gap and no open
+// ring.
+double KoiStripGap(const std::vector<SlowPart>& slow, const SlowJoints& joints, double bendStep);
+// The same with every strip turned about the fish's origin (as it used to be drawn).
+double KoiStripGapAboutOrigin(const std::vector<SlowPart>& slow, double bendStep);
 // Largest distance by which a strip's rear rim stands out of the strip behind it, straight
 // (the step of the outline where two strips meet).
 double KoiRimStep(const std::vector<SlowPart>& slow);

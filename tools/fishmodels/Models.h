@@ -29,6 +29,14 @@ struct SlowPart {
   std::vector<Drive> drives;
 };
 
+// The slow fish's joints, one per bend entry, along x (model units): joint k is where trunk
+// strip k begins, the last where the trunk ends. The anchor entry's strip turns about the
+// origin.
+struct SlowJoints {
+  std::vector<double> x;
+  int anchor = 0;
+};
+
 struct LargeFishModel {
   TriMesh body;
   std::vector<PartGrid> fins;

@@ -17,9 +17,9 @@ constexpr double kSkinBottomZ = -0.32;
 constexpr double kSkinTopZ = 0.38;
 // The trunk outline is cut at 14 rings into 13 strips of 11 columns.
 constexpr int kTrunkRows = 14, kTrunkCols = 11;
-// The model is laid out with the nose at kNoseX and then moved along x so that its origin,
-// about which every strip turns by its own bend entry, lies half way along the fish: the
-// gaps that open between strips of different turns stay small at both ends.
+// The model is laid out with the nose at kNoseX and then moved along x so that its origin lies
+// half way along the fish: the strip over it turns about it, the others hang from it joint
+// by joint, so a bent koi stays centred on its place in the tank.
 constexpr double kOriginX = 0.575;
 constexpr double kStripLength = (kTrunkRearX - kTrunkFrontX) / (kTrunkRows - 1);
 
@@ -65,9 +65,12 @@ OutwardFn Toward(V3 d) {
 constexpr int kTrunkStrips = 13;
 constexpr int kTrunkGridRows = 2 * kTrunkStrips;
 constexpr int kTailEndRow = kTrunkStrips;
-constexpr double kOverlap = 0.5;         // how far a strip reaches into the one before, in strips
-constexpr double kTuckWidth = 0.78;      // front ring width against the outline there
-constexpr double kTuckHeight = 0.95;     // front ring height against the outline there
+constexpr double kOverlap = 0.35;         // how far a strip reaches into the one before, in strips
+// Front ring width and height against the outline there, at the head and at the tail end:
+// towards the tail the body narrows fast, so the rings tuck in further to stay inside the
+// strip before when it turns about their joint.
+constexpr double kTuckWidth = 0.78, kTailTuckWidth = 0.7;
+constexpr double kTuckHeight = 0.92, kTailTuckHeight = 0.86;
 constexpr double kHeadTuckX = -0.455;    // the first strip starts inside the head
 constexpr double kHeadTuckWidth = 0.94;
 constexpr double kHeadTuckHeight = 0.94;
@@ -102,8 +105,11 @@ SlowPart Trunk() {
   for (int k = 0; k < kTrunkStrips; ++k)
     SetTrunkRing(g, 1 + k, kTrunkFrontX + (k + 1) * kStripLength, 1.0, 1.0);
   for (int k = 1; k < kTrunkStrips; ++k)
-    SetTrunkRing(g, kTrunkStrips + k, kTrunkFrontX + (k - kOverlap) * kStripLength, kTuckWidth,
-                 kTuckHeight);
+  {
+    const double u = double(k - 1) / (kTrunkStrips - 2);
+    SetTrunkRing(g, kTrunkStrips + k, kTrunkFrontX + (k - kOverlap) * kStripLength,
+                 Lerp(kTuckWidth, kTailTuckWidth, u * u), Lerp(kTuckHeight, kTailTuckHeight, u * u));
+  }
   for (int k = 0; k < kTrunkStrips; ++k)
     g.strips.push_back({k == 0 ? 0 : kTrunkStrips + k, 1 + k});
   g.mirrored = 0;
@@ -325,6 +331,14 @@ SlowPart TailFace(const std::string& name, double side, bool withZeroArray) {
 const Profile kAnalHeight{{1.12, 0.0}, {1.17, 0.11}, {1.26, 0.08}, {1.33, 0.0}};
 
 }  // namespace
+
+SlowJoints BuildSlowJoints() {
+  SlowJoints j;
+  for (int k = 0; k <= kTrunkStrips; ++k) j.x.push_back(StripStartX(k) - kOriginX);
+  for (int k = 0; k < kTrunkStrips; ++k)
+    if (j.x[k] <= 0 && j.x[k + 1] > 0) j.anchor = k;
+  return j;
+}
 
 std::vector<SlowPart> BuildSlowFish() {
   std::vector<SlowPart> parts;

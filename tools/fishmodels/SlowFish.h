@@ -9,5 +9,7 @@ namespace fishgen {
 // (trunk, head parts, lips, eye and barbel, paired fins, dorsal and anal fin, tail faces,
 // rear barbel), each with its bend entry and the wave samples that move it.
 std::vector<SlowPart> BuildSlowFish();
+// Its 14 joints, in the same (origin-moved) model units as the parts.
+SlowJoints BuildSlowJoints();
 
 }  // namespace fishgen

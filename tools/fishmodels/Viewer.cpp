@@ -1,11 +1,13 @@
 #include "Viewer.h"
 
 #include "Measure.h"
+#include "fish/SlowFishJoints.h"
 
 #include <GL/osmesa.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 
@@ -144,7 +146,7 @@ bool Save(const std::string& path, const std::vector<std::uint8_t>& buffer) {
 
 bool RenderModels(const std::string& outDir, const std::string& skinDir,
                   const std::vector<PartGrid>& species, const LargeFishModel& large,
-                  const std::vector<SlowPart>& slow) {
+                  const std::vector<SlowPart>& slow, const SlowJoints& joints) {
   std::vector<std::uint8_t> buffer(kWidth * kHeight * 4);
   OSMesaContext ctx = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
   if (!ctx || !OSMesaMakeCurrent(ctx, buffer.data(), GL_UNSIGNED_BYTE, kWidth, kHeight)) return false;
@@ -230,12 +232,23 @@ bool RenderModels(const std::string& outDir, const std::string& skinDir,
       }
       SetView(views[vi]);
       PlaceLight({0.3, 0.5, 1});
-      const double bendStep = bendSteps[vi];
+      // Entry k lags the head by k steps, as in a turn; each entry's parts go where the
+      // tank's joint chain puts them.
+      const int entries = static_cast<int>(joints.x.size());
+      std::vector<double> bend(entries);
+      for (int k = 0; k < entries; ++k) bend[k] = bendSteps[vi] * k;
+      std::vector<fish::JointFrame<double>> frames(entries);
+      fish::ChainJoints(bend.data(), joints.x.data(), entries, joints.anchor, 1.0, frames.data());
+      auto place = [&](int k) {
+        const auto& f = frames[std::clamp(k, 0, entries - 1)];
+        glTranslated(f.tx, f.ty, 0);
+        glRotated(f.angleDegrees, 0, 0, 1);
+      };
       for (const SlowPart& sp : slow) {
         const PartGrid& g = sp.grid;
         if (sp.yawEntry >= 0) {
           glPushMatrix();
-          glRotated(bendStep * sp.yawEntry, 0, 0, 1);
+          place(sp.yawEntry);
           EmitPart(g, 1.0);
           glPopMatrix();
           continue;
@@ -245,7 +258,7 @@ bool RenderModels(const std::string& outDir, const std::string& skinDir,
           one.strips = {g.strips[s]};
           one.mirrored = 0;
           glPushMatrix();
-          glRotated(bendStep * static_cast<double>(s), 0, 0, 1);
+          place(static_cast<int>(s));
           EmitPart(one, 1.0);
           glPopMatrix();
         }

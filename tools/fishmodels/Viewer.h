@@ -11,6 +11,6 @@ namespace fishgen {
 // species.png, large.png, slow.png.
 bool RenderModels(const std::string& outDir, const std::string& skinDir,
                   const std::vector<PartGrid>& species, const LargeFishModel& large,
-                  const std::vector<SlowPart>& slow);
+                  const std::vector<SlowPart>& slow, const SlowJoints& joints);
 
 }  // namespace fishgen

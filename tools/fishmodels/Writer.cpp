@@ -165,7 +165,8 @@ bool WriteLargeFishSource(const std::string& path, const LargeFishModel& model) 
   return WriteIfChanged(path, src.str());
 }
 
-bool WriteSlowFishSource(const std::string& path, const std::vector<SlowPart>& parts) {
+bool WriteSlowFishSource(const std::string& path, const std::vector<SlowPart>& parts,
+                         const SlowJoints& joints) {
   Source src;
   src.out() << Begin("SlowFishModel.h");
   for (std::size_t i = 0; i < parts.size(); ++i)
@@ -188,7 +189,10 @@ bool WriteSlowFishSource(const std::string& path, const std::vector<SlowPart>& p
     }
     src.out() << "}},  // " << p.grid.name << "\n";
   }
-  src.out() << "};\n\n}  // namespace fish::models\n";
+  src.out() << "};\n\nextern const SlowJointModel kSlowFishJoints = {{";
+  for (std::size_t k = 0; k < joints.x.size(); ++k)
+    src.out() << (k ? ", " : "") << FloatLiteral(joints.x[k]);
+  src.out() << "}, " << joints.anchor << "};\n\n}  // namespace fish::models\n";
   return WriteIfChanged(path, src.str());
 }
 

@@ -12,6 +12,7 @@ namespace fishgen {
 void SetCheckOnly(bool checkOnly);
 bool WriteSpeciesFishSource(const std::string& path, const std::vector<PartGrid>& parts);
 bool WriteLargeFishSource(const std::string& path, const LargeFishModel& model);
-bool WriteSlowFishSource(const std::string& path, const std::vector<SlowPart>& parts);
+bool WriteSlowFishSource(const std::string& path, const std::vector<SlowPart>& parts,
+                         const SlowJoints& joints);
 
 }  // namespace fishgen

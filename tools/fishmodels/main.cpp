@@ -19,19 +19,25 @@ namespace fishgen {
 constexpr double kStripGapTolerance = 0.05;   // tank units at the koi's size
 constexpr double kFinRootTolerance = 0.02;    // per unit of the large fish's size
 
-bool ReportMeasures(const LargeFishModel& large, const std::vector<SlowPart>& slow) {
+bool ReportMeasures(const LargeFishModel& large, const std::vector<SlowPart>& slow,
+                    const SlowJoints& joints) {
   bool ok = true;
-  // Straight, every strip's front ring must lie inside the strip before it. At the largest
-  // bend the strips far from the turning point part whatever their shape (they slide
-  // sideways by their distance from it times the bend); that measure is reported.
-  const double straight = KoiStripGap(slow, 0.0);
+  // Every strip turns about its own joint, so a front ring tucked into the strip before stays
+  // hidden at any bend the fish can make: checked straight, at a gentle turn and at the
+  // largest difference between neighbouring entries.
   std::printf("koi: strip gap %.4f straight, %.4f at 2 degrees a strip, %.4f at the largest "
-              "bend (%.2f degrees a strip); rim step %.4f\n",
-              straight, KoiStripGap(slow, 2.0), KoiStripGap(slow, kSlowMaxBendStep),
-              kSlowMaxBendStep, KoiRimStep(slow));
-  if (straight > kStripGapTolerance) {
-    std::fprintf(stderr, "fishmodels: the koi's strips part by %.4f swimming straight\n", straight);
-    ok = false;
+              "bend (%.2f degrees a strip; %.4f if every strip turned about the middle); "
+              "rim step %.4f\n",
+              KoiStripGap(slow, joints, 0.0), KoiStripGap(slow, joints, 2.0),
+              KoiStripGap(slow, joints, kSlowMaxBendStep), kSlowMaxBendStep,
+              KoiStripGapAboutOrigin(slow, kSlowMaxBendStep), KoiRimStep(slow));
+  for (double step : {0.0, 2.0, kSlowMaxBendStep / 2, kSlowMaxBendStep}) {
+    const double gap = KoiStripGap(slow, joints, step);
+    if (gap > kStripGapTolerance) {
+      std::fprintf(stderr, "fishmodels: the koi's strips part by %.4f at %.2f degrees a strip\n",
+                   gap, step);
+      ok = false;
+    }
   }
   for (double size : {8.0, 20.0}) {
     const double d = LargeFinRootDistance(large, {size, true});
@@ -73,18 +79,19 @@ int main(int argc, char** argv) {
   const auto species = fishgen::BuildSpeciesFish();
   const auto large = fishgen::BuildLargeFish();
   const auto slow = fishgen::BuildSlowFish();
+  const auto joints = fishgen::BuildSlowJoints();
   if (!fishgen::EyeSwatchIsReserved(species)) return 1;
-  if (!fishgen::ReportMeasures(large, slow) && check) return 1;
+  if (!fishgen::ReportMeasures(large, slow, joints) && check) return 1;
   if (!outDir.empty()) {
     bool ok = fishgen::WriteSpeciesFishSource(outDir + "/SpeciesFishModel.cpp", species) &&
               fishgen::WriteLargeFishSource(outDir + "/LargeFishModel.cpp", large) &&
-              fishgen::WriteSlowFishSource(outDir + "/SlowFishModel.cpp", slow);
+              fishgen::WriteSlowFishSource(outDir + "/SlowFishModel.cpp", slow, joints);
     if (!ok) {
       std::fprintf(stderr, "fishmodels: cannot write (or check) the tables in %s\n", outDir.c_str());
       return 1;
     }
   }
-  if (!renderDir.empty() && !fishgen::RenderModels(renderDir, skinDir, species, large, slow)) {
+  if (!renderDir.empty() && !fishgen::RenderModels(renderDir, skinDir, species, large, slow, joints)) {
     std::fprintf(stderr, "fishmodels: rendering failed\n");
     return 1;
   }

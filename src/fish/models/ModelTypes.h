@@ -44,6 +44,15 @@ struct SlowPartDrive {
   int indexBy;            // 0: sample index = column, 1: = row (clamped to size - 1)
 };
 
+// The slow fish's joints, one per bend entry: joint k (along x, model units) is where trunk
+// strip k begins, the last where the trunk ends; the anchor entry's strip turns about the
+// origin and the others hang from their neighbours (fish/SlowFishJoints.h).
+inline constexpr int kSlowJointCount = 14;
+struct SlowJointModel {
+  float x[kSlowJointCount];
+  int anchor;
+};
+
 struct SlowPartModel {
   PartModel part;
   int yawEntry;  // bend entry turning the part; -1: the trunk (strip k turned by entry k)
