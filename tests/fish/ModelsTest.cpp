@@ -258,6 +258,62 @@ TEST(LargeFishModel, BodyHasItsExactCountsAndValidTriangles) {
   }
 }
 
+// The large fish's skin and model meet: the centre of each eye disc (the first corner of the
+// first triangle of each eye in the eye run) samples the painted pupil, and the pectoral and
+// pelvic fins wear the fin-ray swatch in the skin's top-left corner, which no body triangle
+// samples (else the flank's pattern would show on the fins, or the rays on the flank).
+TEST(LargeFishModel, EyesLandOnThePupilAndPairedFinsOnTheirOwnSwatch) {
+  const TriangleModel& m = fish::models::kLargeFishBody;
+  constexpr float kLeft = 0.01f, kRight = 0.17f, kBottom = 0.80f, kTop = 0.98f;
+  auto inSwatch = [&](const float* t) {
+    return t[0] >= kLeft && t[0] <= kRight && t[1] >= kBottom && t[1] <= kTop;
+  };
+  for (int i = 0; i < m.texcoordCount; ++i)
+    EXPECT_FALSE(inSwatch(m.texcoords + 2 * i)) << "body texcoord " << i;
+  for (int f = 0; f < 3; ++f) {
+    const PartModel& fin = fish::models::kLargeFishFins[f];
+    for (int i = 0; i < fin.rows * fin.cols; ++i)
+      ASSERT_TRUE(inSwatch(fin.texcoords + 2 * i)) << "fin " << f << " vertex " << i;
+    // Root (row 0) to edge (last row) runs up the swatch, so the rays run along the fin.
+    EXPECT_LT(fin.texcoords[1], fin.texcoords[2 * (fin.rows - 1) * fin.cols + 1]) << f;
+  }
+  int first = 0, count = 0;
+  for (int r = 0, start = 0; r < m.runCount; start += m.runs[2 * r + 1], ++r)
+    if (m.runs[2 * r] == 2) {
+      first = start;
+      count = m.runs[2 * r + 1];
+    }
+  ASSERT_GT(count, 0);
+
+  TempConfigDir dir;
+  std::filesystem::create_directories(dir.settingsDir());
+  OffscreenGl gl;
+  const GLuint texture = assets::LoadPackedTexture(10010, "fish10", false);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  GLint w = 0, h = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+  ASSERT_GT(w, 0);
+  ASSERT_GT(h, 0);
+  std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  auto brightness = [&](const float* t) {
+    const int x = std::min(w - 1, static_cast<int>(t[0] * w));
+    const int y = std::min(h - 1, static_cast<int>(t[1] * h));
+    const unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+    return p[0] + p[1] + p[2];
+  };
+  for (const int tri : {first, first + count / 2}) {
+    const float* centre = m.texcoords + 2 * m.indices[9 * tri + 6];
+    EXPECT_LT(brightness(centre), 120) << "eye at triangle " << tri << " s " << centre[0] << " t " << centre[1];
+  }
+  // The belly under the eye is pale: the pupil is the eye's, not the whole head dark.
+  const float belly[2] = {m.texcoords[2 * m.indices[9 * first + 6]], 0.3f};
+  EXPECT_GT(brightness(belly), 300);
+  glDeleteTextures(1, &texture);
+}
+
 TEST(LargeFishModel, FacesMinusXInTheTankAndIsLargeButFits) {
   const TriangleModel& m = fish::models::kLargeFishBody;
   double minX = 1e9, maxX = -1e9, minZ = 1e9, maxZ = -1e9;

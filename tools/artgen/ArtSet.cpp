@@ -62,6 +62,11 @@ void ArtSet::writeAll() {
       const Rgba pupil = skin.sample(kEyeCentreS * skin.width(), (1.0f - kEyeCentreT) * skin.height());
       require(pupil.r + pupil.g + pupil.b < 0.3f, "skin " + std::to_string(slot) + " eye swatch");
     }
+    if (slot == kSpeciesSkinCount) {
+      // the large fish's eye discs land on a dark pupil, its fins on the ray swatch
+      const Rgba pupil = skin.sample(kLargeEyeS * skin.width(), (1.0f - kLargeEyeT) * skin.height());
+      require(pupil.r + pupil.g + pupil.b < 0.3f, "large fish skin eye");
+    }
     bmp("fish" + std::to_string(slot) + ".bmp", skin, "RCAD", 10000 + slot);
   }
 

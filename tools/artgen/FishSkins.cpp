@@ -1,6 +1,8 @@
 #include "FishSkins.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 
 #include "Noise.h"
@@ -210,16 +212,190 @@ Rgba guppy(float s, float t) {
   return bodyShade(c, s, t);
 }
 
-// The large fish: a counter-shaded shark, dark slate back over a pale belly.
-Rgba largeFish(float s, float t) {
-  const Rgba back = rgb(78, 98, 124);
-  const Rgba belly = rgb(236, 236, 228);
-  const float edge = 0.46f + 0.04f * std::sin(s * 9.0f) + 0.03f * (fbm(s * 8.0f, t * 4.0f, 31) - 0.5f);
-  Rgba c = mix(belly, back, smoothstep(edge - 0.03f, edge + 0.03f, t));
-  c = scaled(c, 1.0f - 0.12f * smoothstep(0.6f, 1.0f, t));                 // darker ridge
-  c = scaled(c, 0.92f + 0.08f * fbm(s * 14.0f, t * 6.0f, 37));             // soft mottling
-  if (s > 0.9f) c = mix(c, scaled(back, 0.55f), smoothstep(0.9f, 1.0f, s));  // dark tail tip
+// The large fish: a grouper. The skin is its side view: s = (2.25 - x) / 4.25 from the nose
+// (x = 2.25) to the tail tip (x = -2.0), t = (z + 0.87) / 1.87 in the model's units.
+namespace grouper {
+
+float X(float s) { return 2.25f - 4.25f * s; }
+float Z(float t) { return -0.87f + 1.87f * t; }
+
+// The body's outline along x, as the model generator builds it (piecewise linear here).
+float Piecewise(float x, const float (*p)[2], int n) {
+  if (x >= p[0][0]) return p[0][1];
+  for (int i = 0; i + 1 < n; ++i)
+    if (x >= p[i + 1][0]) {
+      const float u = (x - p[i + 1][0]) / (p[i][0] - p[i + 1][0]);
+      return lerp(p[i + 1][1], p[i][1], u);
+    }
+  return p[n - 1][1];
+}
+float HalfHeight(float x) {
+  static const float p[][2] = {{2.25f, 0.0f}, {2.2f, 0.16f}, {2.05f, 0.31f}, {1.8f, 0.43f},
+                               {1.3f, 0.56f}, {0.5f, 0.6f},  {-0.3f, 0.52f}, {-0.9f, 0.32f},
+                               {-1.3f, 0.2f}};
+  return Piecewise(x, p, 9);
+}
+float CentreZ(float x) {
+  static const float p[][2] = {{2.25f, -0.1f}, {1.6f, -0.02f}, {0.5f, 0.0f}, {-1.3f, 0.03f}};
+  return Piecewise(x, p, 4);
+}
+
+constexpr float kTailRootX = -1.3f;
+const Rgba kBack = rgb(84, 70, 48);     // dark olive-brown back
+const Rgba kFlank = rgb(170, 132, 86);  // warm tan flank
+const Rgba kBelly = rgb(232, 218, 184); // cream belly
+const Rgba kFin = rgb(112, 90, 60);
+const Rgba kRay = rgb(64, 50, 34);
+const Rgba kSpot = rgb(226, 204, 158);
+const Rgba kInk = rgb(40, 30, 22);
+
+// Small pale spots on a jittered grid (groupers are freckled), about one spot a cell, some
+// cells left empty; `radius` in texels. 0..1 coverage.
+float Spots(float s, float t, float cellS, float cellT, float radius, uint32_t seed) {
+  const float gx = s / cellS, gy = t / cellT;
+  const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
+  float cover = 0.0f;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx) {
+      const int cx = ix + dx, cy = iy + dy;
+      if (hash01(cx, cy, seed + 2) < 0.3f) continue;
+      const float px = cx + 0.15f + 0.7f * hash01(cx, cy, seed);
+      const float py = cy + 0.15f + 0.7f * hash01(cx, cy, seed + 1);
+      const float d = std::hypot((gx - px) * cellS * kSkinWidth, (gy - py) * cellT * kSkinHeight);
+      const float r = radius * (0.7f + 0.5f * hash01(cx, cy, seed + 3));
+      cover = std::max(cover, 1.0f - smoothstep(r * 0.55f, r, d));
+    }
+  return cover;
+}
+
+// Dark rays on a fin's membrane: `phase` counts rays (a ray at every whole number).
+Rgba Rays(Rgba membrane, float phase, float width) {
+  const float f = std::fabs(phase - std::round(phase));
+  return mix(kRay, membrane, smoothstep(width * 0.5f, width, f));
+}
+
+Rgba Body(float s, float t) {
+  const float x = X(s), z = Z(t);
+  const float h = std::max(HalfHeight(x), 0.02f), zc = CentreZ(x);
+  const float v = (z - zc) / h;  // -0.92 at the belly, 1 at the back
+  // Counter-shading: dark back, tan flank, pale belly.
+  Rgba c = mix(kFlank, kBack, smoothstep(0.05f, 0.75f, v));
+  c = mix(kBelly, c, smoothstep(-0.62f, -0.15f, v));
+  // Soft dark blotches and four faint saddles over the back.
+  const float blot = fbm(s * 7.0f, t * 3.5f, 53);
+  const float saddle = 0.5f + 0.5f * std::cos(2 * kPi * (s * 4.2f - 0.15f));
+  float dark = smoothstep(0.46f, 0.6f, blot) * 0.42f + saddle * smoothstep(0.0f, 0.8f, v) * 0.22f;
+  dark *= smoothstep(-0.5f, -0.1f, v);
+  c = scaled(c, 1.0f - dark);
+  // Scales: a fine net of darker crescents, rows offset by half a scale.
+  {
+    const float sx = s * 70.0f, ty = t * 38.0f;
+    const float row = std::floor(ty);
+    const float fx = sx + 0.5f * std::fmod(row, 2.0f);
+    const float dx = fx - std::floor(fx), dy = ty - row;
+    const float rim = std::hypot(dx - 0.15f, (dy - 0.5f) * 1.2f);
+    c = scaled(c, 1.0f - 0.10f * smoothstep(0.5f, 0.62f, rim) * (1.0f - smoothstep(0.7f, 0.8f, rim)) *
+                        smoothstep(-0.7f, -0.3f, v));
+  }
+  // Pale freckles over the flank and the head.
+  c = mix(c, kSpot, 0.7f * Spots(s, t, 0.03f, 0.06f, 1.9f, 91) * smoothstep(-0.55f, -0.2f, v));
+  // The lateral line: a pale thread arching with the back from the gill cover to the tail.
+  if (x < 1.02f && x > kTailRootX) {
+    const float line = zc + 0.62f * h - 0.05f * smoothstep(0.2f, -1.3f, x);
+    const float d = std::fabs(z - line) / 1.87f * kSkinHeight;  // in texels
+    const float dash = 0.5f + 0.5f * std::cos(s * 2 * kPi * 55.0f);
+    c = mix(c, mix(rgb(236, 222, 186), kInk, 0.35f * dash), 1.0f - smoothstep(0.45f, 1.1f, d));
+  }
+  // The gill cover's rim: a dark bow just behind the cheek, with a pale edge in front.
+  {
+    const float a = clamp01((v + 0.7f) / 1.55f);
+    const float rimX = 1.06f - 0.1f * std::sin(kPi * a);
+    const float d = (x - rimX) / 4.25f * kSkinWidth;  // texels, + in front of the rim
+    if (v > -0.75f && v < 0.9f) {
+      c = mix(c, kInk, 0.8f * (1.0f - smoothstep(0.5f, 1.4f, std::fabs(d))));
+      c = mix(c, kBelly, 0.35f * smoothstep(0.8f, 1.5f, d) * (1.0f - smoothstep(1.5f, 3.0f, d)));
+    }
+  }
+  // The mouth: a dark line from the snout back to the jaw's corner, a pale lip beneath.
+  if (s < 0.16f) {
+    const float u = clamp01(s / 0.135f);
+    const float mouthT = lerp(0.352f, 0.318f, u) + 0.012f * u * u;
+    const float d = (t - mouthT) * kSkinHeight;
+    const float fade = 1.0f - smoothstep(0.13f, 0.16f, s);
+    c = mix(c, kInk, 0.9f * fade * (1.0f - smoothstep(0.6f, 1.3f, std::fabs(d))));
+    c = mix(c, kBelly, 0.5f * fade * smoothstep(-3.0f, -1.5f, d) * (1.0f - smoothstep(-1.5f, -0.5f, d)));
+  }
   return c;
+}
+
+// The dorsal and anal fins (above the back, below the belly) and the rounded tail fin: the
+// body's browns on a membrane crossed by dark rays, with freckles and a darker margin.
+Rgba Fins(float s, float t) {
+  const float x = X(s), z = Z(t);
+  Rgba c = kFin;
+  float phase;
+  float out;  // 0 at the fin's root, about 1 at its edge
+  if (x < kTailRootX + 0.1f) {
+    // Rays fan out from the tail's root.
+    const float zc = CentreZ(kTailRootX);
+    const float ang = std::atan2(z - zc, kTailRootX + 0.12f - x);
+    phase = ang / (7.0f * kPi / 180.0f);
+    out = clamp01((kTailRootX + 0.1f - x) / 0.65f);
+  } else {
+    const float top = CentreZ(x) + HalfHeight(x);
+    const float above = z - top;
+    // The rays lean back by a quarter of their height; the spiny part's spines stand wider.
+    const float baseX = x - 0.25f * std::fabs(above);
+    const float spacing = baseX > 0.0f && above > 0 ? 0.107f : 0.062f;
+    phase = baseX / spacing;
+    out = clamp01(std::fabs(above) / 0.45f);
+  }
+  c = Rays(c, phase, 0.22f);
+  c = mix(c, kSpot, 0.55f * Spots(s, t, 0.035f, 0.07f, 1.7f, 97));
+  c = scaled(c, 1.0f - 0.25f * smoothstep(0.55f, 1.0f, out));
+  return c;
+}
+
+// The swatch worn by the pectoral and pelvic fins: nine rays across it, root at the bottom.
+Rgba FinSwatch(float s, float t) {
+  const float u = clamp01((s - kLargeFinSwatchLeft) / (kLargeFinSwatchRight - kLargeFinSwatchLeft));
+  const float w = clamp01((t - kLargeFinSwatchBottom) / (kLargeFinSwatchTop - kLargeFinSwatchBottom));
+  Rgba c = mix(rgb(176, 140, 92), rgb(132, 104, 70), w);  // paler at the root
+  c = Rays(c, u * 9.0f, 0.24f);
+  c = scaled(c, 1.0f - 0.3f * smoothstep(0.8f, 1.0f, w));  // dark margin
+  return c;
+}
+
+// The eye: a gold iris around a dark pupil with a catch-light, in a dark rim.
+Rgba Eye(Rgba c, float s, float t) {
+  const float dx = (s - kLargeEyeS) / kLargeEyeRadiusS, dy = (t - kLargeEyeT) / kLargeEyeRadiusT;
+  const float r = std::hypot(dx, dy);
+  if (r > 1.15f) return c;
+  if (std::hypot(dx + 0.25f, dy - 0.3f) < 0.16f) return rgb(240, 240, 236);
+  if (r < 0.5f) return rgb(14, 12, 12);
+  if (r < 0.8f) return mix(rgb(214, 172, 70), rgb(150, 110, 40), (r - 0.5f) / 0.3f);
+  return mix(rgb(44, 34, 24), c, smoothstep(1.0f, 1.15f, r));
+}
+
+}  // namespace grouper
+
+Rgba largeFish(float s, float t) {
+  using namespace grouper;
+  if (s >= kLargeFinSwatchLeft && s <= kLargeFinSwatchRight && t >= kLargeFinSwatchBottom &&
+      t <= kLargeFinSwatchTop)
+    return FinSwatch(s, t);
+  const float x = X(s), z = Z(t);
+  Rgba c;
+  if (x <= kTailRootX) {
+    c = Fins(s, t);
+  } else {
+    const float top = CentreZ(x) + HalfHeight(x), bottom = CentreZ(x) - 0.92f * HalfHeight(x);
+    // Half a texel of the body's colour past its outline, so the seam between body and fins
+    // takes the body's colour.
+    const float margin = 1.5f / kSkinHeight * 1.87f;
+    c = z > top + margin || z < bottom - margin ? Fins(s, t) : Body(s, t);
+  }
+  return Eye(c, s, t);
 }
 
 // The slow fish: a koi, white with a long run of red patches along the back and a few ink

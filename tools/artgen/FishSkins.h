@@ -21,6 +21,15 @@ constexpr float kEyeCentreT = 0.97f;
 constexpr float kEyeRadiusS = 0.0137f;
 constexpr float kEyeRadiusT = 0.0273f;
 
+// The large fish's skin keeps its top-left corner for the fin-ray swatch that its pectoral
+// and pelvic fins wear (s across the rays, t from root to edge); no body triangle samples it.
+// The model generator carries the same rectangle.
+constexpr float kLargeFinSwatchLeft = 0.01f, kLargeFinSwatchRight = 0.17f;
+constexpr float kLargeFinSwatchBottom = 0.80f, kLargeFinSwatchTop = 0.98f;
+// Where the large fish's eye discs land on its skin (centre and radii), from the model.
+constexpr float kLargeEyeS = 0.1231f, kLargeEyeT = 0.595f;
+constexpr float kLargeEyeRadiusS = 0.024f, kLargeEyeRadiusT = 0.046f;
+
 // Skin of fish texture slot `slot`: a side view filling the image, head on the left.
 Raster paintFishSkin(int slot);
 

@@ -408,6 +408,17 @@ TriMesh BuildLargeFishBody() {
   return m;
 }
 
+bool LargeFinSwatchIsReserved(const LargeFishModel& model) {
+  for (const V2& t : model.body.texcoords)
+    if (t.s > kLargeFinSwatchLeft - 0.005 && t.s < kLargeFinSwatchRight + 0.005 &&
+        t.t > kLargeFinSwatchBottom - 0.005 && t.t < kLargeFinSwatchTop + 0.005) {
+      std::fprintf(stderr, "fishmodels: the large fish's body reaches its fin swatch at (%.3f, %.3f)\n",
+                   t.s, t.t);
+      return false;
+    }
+  return true;
+}
+
 LargeFishModel BuildLargeFish() { return {BuildLargeFishBody(), BuildLargeFishFins()}; }
 
 }  // namespace fishgen

@@ -26,6 +26,17 @@ V3 TorsoNormal(double x, double phi) {
   return Dot(n, p - LargeAxis(x)) < 0 ? -n : n;
 }
 
+// The paired fins wear the fin-ray swatch in the skin's top-left corner, which no body
+// triangle reaches (LargeFinSwatchIsReserved): s across the rays (from the fin's first
+// column to its last), t from the root (bottom) to the free edge (top).
+void WearFinSwatch(PartGrid& g, double s0, double s1) {
+  for (int r = 0; r < g.rows; ++r)
+    for (int c = 0; c < g.cols; ++c)
+      g.tex[r * g.cols + c] = {Lerp(s0, s1, double(c) / (g.cols - 1)),
+                               Lerp(kLargeFinSwatchBottom + 0.01, kLargeFinSwatchTop - 0.01,
+                                    double(r) / (g.rows - 1))};
+}
+
 // A fin that grows out of the body: the root runs along the skin from (x0, phi0) to
 // (x1, phi1) (degrees); `edge(v)` gives, for column v, the direction and the length of the
 // rays. Row 0 is buried, row 1 on the skin, the last row the free edge.
@@ -96,16 +107,20 @@ std::vector<PartGrid> BuildLargeFishFins() {
       "pelvic fins", 9,
       {0.86, 150, 0.6, 156, Fan({-0.75, 0.35, -0.9}, {-1, 0.3, -0.55}, 0.5, 0.42, 0.12), 0.0});
   SequentialStrips(pelvic);
+  WearFinSwatch(pelvic, kLargeFinSwatchLeft + 0.01, kLargeFinSwatchRight - 0.01);
   fins.push_back(pelvic);
   // The pectoral fin is a rounded fan in two halves that share the middle ray.
   const V3 upper{-1, 0.32, -0.05}, middle{-1, 0.36, -0.3}, lower{-1, 0.3, -0.62};
   PartGrid front = BuildRayFin("pectoral fin front half", 10,
                                {1.02, 98, 0.95, 116, Fan(upper, middle, 0.62, 0.8, 0.05), 0.0});
   RootLastStrips(front);
+  const double middleS = (kLargeFinSwatchLeft + kLargeFinSwatchRight) / 2;
+  WearFinSwatch(front, kLargeFinSwatchLeft + 0.01, middleS);
   fins.push_back(front);
   PartGrid rear = BuildRayFin("pectoral fin rear half", 10,
                               {0.95, 116, 0.88, 134, Fan(middle, lower, 0.8, 0.6, 0.05), 0.0});
   RootLastStrips(rear);
+  WearFinSwatch(rear, middleS, kLargeFinSwatchRight - 0.01);
   fins.push_back(rear);
   PartGrid jaw = BuildRayFin(
       "upper jaw plates", 10,

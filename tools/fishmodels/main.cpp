@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   const auto large = fishgen::BuildLargeFish();
   const auto slow = fishgen::BuildSlowFish();
   const auto joints = fishgen::BuildSlowJoints();
-  if (!fishgen::EyeSwatchIsReserved(species)) return 1;
+  if (!fishgen::EyeSwatchIsReserved(species) || !fishgen::LargeFinSwatchIsReserved(large)) return 1;
   if (!fishgen::ReportMeasures(large, slow, joints) && check) return 1;
   if (!outDir.empty()) {
     bool ok = fishgen::WriteSpeciesFishSource(outDir + "/SpeciesFishModel.cpp", species) &&
