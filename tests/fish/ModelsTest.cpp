@@ -338,25 +338,39 @@ TEST(LargeFishModel, FacesMinusXInTheTankAndIsLargeButFits) {
   EXPECT_LT(maxZ - minZ, 0.6 * (maxX - minX));
 }
 
-TEST(LargeFishModel, FinsHaveTheirLayoutAndSitOnTheBodyAtSize20) {
+// The fins' roots (row 1; the waves never move rows 0 and 1) sit on the skin at both sizes a
+// large fish has, with the part offset scaled by size / 20 as the draw scales it. The same
+// fixed offset at size 8 would leave them hanging, which the measure must tell apart.
+TEST(LargeFishModel, FinsHaveTheirLayoutAndSitOnTheBodyAtBothSizes) {
   const Layout want[5] = {{9, 9, 8, 8}, {10, 9, 9, 8}, {10, 9, 9, 8}, {10, 9, 9, 8}, {10, 9, 9, 9}};
   const TriangleModel& m = fish::models::kLargeFishBody;
   const Vec offset{-0.500001, -8.49999, -6.7};
+  // Largest distance, in body units, from a fin's root to the nearest body vertex.
+  auto rootDistance = [&](const PartModel& p, double size, double offsetScale) {
+    double worst = 0;
+    for (int c = 0; c < p.cols; ++c) {
+      const Vec v = At(p.vertices, p.cols + c);
+      const double k = size * 1.2;
+      const Vec placed{(v.x * k + offset.x * offsetScale) / size,
+                       (v.y * k + offset.y * offsetScale) / size,
+                       (v.z * k + offset.z * offsetScale) / size};
+      double nearest = 1e9;
+      for (int i = 0; i < m.vertexCount; ++i)
+        nearest = std::min(nearest, Len(Sub(At(m.vertices, i), placed)));
+      worst = std::max(worst, nearest);
+    }
+    return worst;
+  };
+  double fixedWorst = 0;
   for (int f = 0; f < 5; ++f) {
     const PartModel& p = fish::models::kLargeFishFins[f];
     ExpectLayout(p, want[f], std::to_string(f).c_str());
     ExpectSaneValues(p, std::to_string(f).c_str());
-    // Where the draw puts the fin's root (row 1) at size 20, in body units: on the skin.
-    double worst = 0;
-    for (int c = 0; c < p.cols; ++c) {
-      Vec v = At(p.vertices, p.cols + c);
-      Vec placed{(v.x * 24 + offset.x) / 20, (v.y * 24 + offset.y) / 20, (v.z * 24 + offset.z) / 20};
-      double nearest = 1e9;
-      for (int i = 0; i < m.vertexCount; ++i) nearest = std::min(nearest, Len(Sub(At(m.vertices, i), placed)));
-      worst = std::max(worst, nearest);
-    }
-    EXPECT_LT(worst, 0.12) << "fin " << f;
+    for (const double size : {20.0, 8.0})
+      EXPECT_LT(rootDistance(p, size, size / 20), 0.12) << "fin " << f << " size " << size;
+    fixedWorst = std::max(fixedWorst, rootDistance(p, 8.0, 1.0));
   }
+  EXPECT_GT(fixedWorst, 0.12);
 }
 
 TEST(SlowFishModel, PartsFollowTheSlowFishTable) {
