@@ -258,6 +258,44 @@ TEST(LargeFishModel, BodyHasItsExactCountsAndValidTriangles) {
   }
 }
 
+// The torso (head and body skin, materials 0 and 1) is shaded round: a vertex keeps one
+// normal in all its triangles (only the gill cover's and the cheek's crease rings may keep
+// two), not one per face as a faceted body would, and the normals on each flank point to
+// that flank's side.
+TEST(LargeFishModel, TheTorsoHasSmoothOutwardNormals) {
+  const TriangleModel& m = fish::models::kLargeFishBody;
+  std::vector<std::vector<int>> normalsOf(m.vertexCount);
+  int sideCorners = 0, wrongSide = 0;
+  for (int r = 0, t = 0; r < m.runCount; ++r) {
+    const int material = m.runs[2 * r], end = t + m.runs[2 * r + 1];
+    for (; t < end; ++t) {
+      if (material > 1) continue;
+      const std::uint16_t* ix = m.indices + 9 * t;
+      for (int k = 0; k < 3; ++k) {
+        std::vector<int>& seen = normalsOf[ix[k]];
+        if (std::find(seen.begin(), seen.end(), ix[3 + k]) == seen.end()) seen.push_back(ix[3 + k]);
+        const Vec p = At(m.vertices, ix[k]), n = At(m.normals, ix[3 + k]);
+        if (std::fabs(p.y) > 0.05) {
+          ++sideCorners;
+          if (n.y * p.y <= 0) ++wrongSide;
+        }
+      }
+    }
+  }
+  int torso = 0, single = 0, many = 0;
+  for (const auto& seen : normalsOf) {
+    if (seen.empty()) continue;
+    ++torso;
+    single += seen.size() == 1;
+    many += seen.size() > 2;
+  }
+  ASSERT_GT(torso, 500);
+  EXPECT_GT(single, torso * 9 / 10);
+  EXPECT_EQ(many, 0);
+  ASSERT_GT(sideCorners, 1000);
+  EXPECT_EQ(wrongSide, 0);
+}
+
 // The large fish's skin and model meet: the centre of each eye disc (the first corner of the
 // first triangle of each eye in the eye run) samples the painted pupil, and the pectoral and
 // pelvic fins wear the fin-ray swatch in the skin's top-left corner, which no body triangle
