@@ -204,8 +204,8 @@ bool RenderModels(const std::string& outDir, const std::string& skinDir,
     }
     ok = ok && Save(outDir + "/large.png", buffer);
   }
-  // Slow fish: side, top, three-quarter; then bent as in a turn, from above and from three
-  // quarters (strip k by 4k degrees), and at the largest bend from above.
+  // Slow fish: side, top, three-quarter, and bent 4 degrees a strip from above; then at the
+  // largest bend head-on, from above, from three quarters and from the side.
   {
     SetupScene();
     GLuint tex = MakeTexture(skin(11));
@@ -215,15 +215,15 @@ bool RenderModels(const std::string& outDir, const std::string& skinDir,
         {600, 450, 600, 450, 1.45, {0, 0, 5}, {0, 0, 0}, {0, 1, 0}},
         {0, 0, 600, 450, 1.45, {-2.6, 3, 2}, {0, 0, 0}, {0, 0, 1}},
         {600, 0, 600, 450, 1.45, {0, 0, 5}, {0, 0, 0}, {0, 1, 0}},
-        // slow-bent.png: 4 degrees from three quarters, the largest bend from above, from
-        // three quarters and from the side.
-        {0, 450, 600, 450, 1.45, {-2.6, 3, 2}, {0, 0, 0}, {0, 0, 1}},
+        // slow-bent.png, all at the largest bend: head-on (the nose towards the eye), from
+        // above, from three quarters and from the side.
+        {0, 450, 600, 450, 1.45, {-5, 0, 0.4}, {0, 0, 0}, {0, 0, 1}},
         {600, 450, 600, 450, 1.45, {0, 0, 5}, {0, 0, 0}, {0, 1, 0}},
         {0, 0, 600, 450, 1.45, {-2.6, 3, 2}, {0, 0, 0}, {0, 0, 1}},
         {600, 0, 600, 450, 1.45, {0, 5, 0}, {0, 0, 0}, {0, 0, 1}},
     };
-    const double bendSteps[] = {0, 0, 0, 4, 4, kSlowMaxBendStep, kSlowMaxBendStep,
-                                kSlowMaxBendStep};
+    const double bendSteps[] = {0, 0, 0, 4, kSlowMaxBendStep, kSlowMaxBendStep,
+                                kSlowMaxBendStep, kSlowMaxBendStep};
     for (int vi = 0; vi < 8; ++vi) {
       if (vi == 4) {
         ok = ok && Save(outDir + "/slow.png", buffer);
