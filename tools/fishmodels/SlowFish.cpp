@@ -65,12 +65,12 @@ OutwardFn Toward(V3 d) {
 constexpr int kTrunkStrips = 13;
 constexpr int kTrunkGridRows = 2 * kTrunkStrips;
 constexpr int kTailEndRow = kTrunkStrips;
-constexpr double kOverlap = 0.35;         // how far a strip reaches into the one before, in strips
+constexpr double kOverlap = 0.25;         // how far a strip reaches into the one before, in strips
 // Front ring width and height against the outline there, at the head and at the tail end:
 // towards the tail the body narrows fast, so the rings tuck in further to stay inside the
 // strip before when it turns about their joint.
-constexpr double kTuckWidth = 0.78, kTailTuckWidth = 0.7;
-constexpr double kTuckHeight = 0.92, kTailTuckHeight = 0.86;
+constexpr double kTuckWidth = 0.94, kTailTuckWidth = 0.78;
+constexpr double kTuckHeight = 0.95, kTailTuckHeight = 0.86;
 constexpr double kHeadTuckX = -0.455;    // the first strip starts inside the head
 constexpr double kHeadTuckWidth = 0.94;
 constexpr double kHeadTuckHeight = 0.94;
