@@ -9,6 +9,12 @@ namespace fishgen {
 // The slow fish's largest difference between neighbouring bend entries: a turn of up to
 // 179 degrees (the largest small turn) spread over its 14 entries.
 constexpr double kSlowMaxBendStep = 179.0 / 13.0;
+// What --check lets pass: a front ring may stand this far (tank units at the koi's size)
+// outside the strip before it, a fin root this far off the body per unit of the large
+// fish's size.
+constexpr double kStripGapTolerance = 0.05;
+constexpr double kFinRootTolerance = 0.02;
+
 // The slow fish's size and its body wave (amplitude and wave number), as the tank draws it.
 constexpr double kSlowSize = 8.0;
 constexpr double kSlowBodyWaveAmplitude = 0.03;

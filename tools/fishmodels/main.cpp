@@ -16,9 +16,6 @@ namespace fishgen {
 
 // The koi's strips must still hide each other's ends at the largest bend, and the large
 // fish's fins must stay on the body at both sizes; false (with a message) when not.
-constexpr double kStripGapTolerance = 0.05;   // tank units at the koi's size
-constexpr double kFinRootTolerance = 0.02;    // per unit of the large fish's size
-
 bool ReportMeasures(const LargeFishModel& large, const std::vector<SlowPart>& slow,
                     const SlowJoints& joints) {
   bool ok = true;
