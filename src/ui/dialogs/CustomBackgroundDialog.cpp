@@ -1,6 +1,5 @@
 #include "ui/dialogs/CustomBackgroundDialog.h"
 
-#include <wx/filedlg.h>
 #include <wx/listctrl.h>
 #include <wx/settings.h>
 #include <wx/stattext.h>
@@ -167,12 +166,9 @@ void CustomBackgroundDialog::OnButton(wxCommandEvent& e) {
       model_.SelectMode(e.GetId() - kIdRepeatOne);
       SyncLamps();
       break;
-    case kIdAddImage: {
-      wxFileDialog chooser(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
-                           kPictureFilter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-      if (chooser.ShowModal() == wxID_OK) AddPicture(chooser.GetPath());
+    case kIdAddImage:
+      if (wxString path; ChooseFile(this, kPictureFilter, path)) AddPicture(path);
       break;
-    }
     case kIdRemoveImage:
       model_.RemoveRow(SelectedRow());
       SyncRows();

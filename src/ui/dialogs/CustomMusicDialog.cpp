@@ -1,7 +1,6 @@
 #include "ui/dialogs/CustomMusicDialog.h"
 
 #include <wx/button.h>
-#include <wx/filedlg.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 
@@ -171,12 +170,9 @@ void CustomMusicDialog::OnButton(wxCommandEvent& e) {
     case kIdRandom:
       model_.SelectMode(e.GetId() - kIdRepeatOne);
       break;
-    case kIdAddMusic: {
-      wxFileDialog chooser(this, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString,
-                           kMusicFilter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-      if (chooser.ShowModal() == wxID_OK) AddMusic(chooser.GetPath());
+    case kIdAddMusic:
+      if (wxString path; ChooseFile(this, kMusicFilter, path)) AddMusic(path);
       break;
-    }
     case kIdRemove:
       if (model_.RemoveSelected()) SyncRows();
       break;

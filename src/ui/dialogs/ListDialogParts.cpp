@@ -1,6 +1,7 @@
 #include "ui/dialogs/ListDialogParts.h"
 
 #include <wx/event.h>
+#include <wx/filedlg.h>
 #include <wx/window.h>
 
 #include "ui/LedCheckButton.h"
@@ -8,7 +9,8 @@
 namespace ui::listdialog {
 
 namespace {
-constexpr const char* kModeLabels[settings::kPlayModeCount] = {"Repeat One", "Repeat All", "Random "};
+constexpr const char* kModeLabels[settings::kPlayModeCount] = {"Repeat One", "Repeat All",
+                                                                 "Random "};
 constexpr int kModeIds[settings::kPlayModeCount] = {kIdRepeatOne, kIdRepeatAll, kIdRandom};
 }  // namespace
 
@@ -40,6 +42,14 @@ void HandleDialogKey(wxKeyEvent& e, const std::function<void()>& hideAndSave) {
     default:
       e.Skip();
   }
+}
+
+bool ChooseFile(wxWindow* dialog, const char* filter, wxString& path) {
+  wxFileDialog chooser(dialog, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, filter,
+                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (chooser.ShowModal() != wxID_OK) return false;
+  path = chooser.GetPath();
+  return true;
 }
 
 }  // namespace ui::listdialog

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include <wx/gdicmn.h>
+#include <wx/string.h>
 
 #include "settings/PlayModeLamps.h"
 #include "ui/DrawTypes.h"
@@ -42,6 +43,9 @@ wxSize PlaceSize(wxWindow* dialog, const Place& p);
 // Creates the Repeat One, Repeat All and Random lamps at `places`.
 void CreateModeLamps(wxWindow* dialog, const Place (&places)[settings::kPlayModeCount],
                      LedCheckButton* (&lamps)[settings::kPlayModeCount]);
+
+// The file chooser of an Add button, for files matching `filter`; false when cancelled.
+bool ChooseFile(wxWindow* dialog, const char* filter, wxString& path);
 
 // Escape hides the dialog and saves its list; Enter does nothing; other keys go on.
 void HandleDialogKey(wxKeyEvent& e, const std::function<void()>& hideAndSave);
