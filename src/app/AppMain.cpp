@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
   // The toolkit's GL library limits it to X11 when it loads; the view draws on Wayland
   // through EGL of its own.
   if (backend.backend == platform::DisplayBackend::kWayland) gdk_set_allowed_backends("wayland");
+  AquariumApp::UseOptions(options);
   // The toolkit sees only the program name: every option has been handled here.
   int wxArgc = 1;
   return wxEntry(wxArgc, argv);

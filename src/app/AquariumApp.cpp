@@ -1,13 +1,16 @@
 #include "app/AquariumApp.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/image.h>
 
+#include "app/DesktopWindow.h"
 #include "app/MainFrame.h"
+#include "view/AquariumView.h"
 #include "platform/SettingsDir.h"
 #include "platform/SingleInstance.h"
 #include "platform/WxMessageBox.h"
@@ -15,6 +18,9 @@
 namespace {
 
 constexpr const char* kAppName = "PelavoScr";
+
+app::LaunchOptions g_options;
+constexpr int kNoDesktopCode = 1;
 
 // The nested loop this process already asked to end, so it is never asked twice.
 wxEventLoopBase* g_loopLeaving = nullptr;
@@ -50,6 +56,8 @@ void CloseOnSignal(int) { CloseWhenBackInMainLoop(); }
 
 }  // namespace
 
+void AquariumApp::UseOptions(const app::LaunchOptions& options) { g_options = options; }
+
 AquariumApp::AquariumApp() = default;
 AquariumApp::~AquariumApp() = default;
 
@@ -57,6 +65,15 @@ bool AquariumApp::OnInit() {
   SetAppName(kAppName);
   SetAppDisplayName(kAppName);
   platform::InstallWxMessageBox();
+
+  // Where the display cannot have a background window, say so before anything is taken.
+  const app::DesktopSupport desktop =
+      g_options.desktop ? app::DesktopSupportHere() : app::DesktopSupport::kNone;
+  if (g_options.desktop && desktop == app::DesktopSupport::kNone) {
+    std::fputs(app::NoDesktopMessage().c_str(), stderr);
+    std::fflush(nullptr);
+    std::_Exit(kNoDesktopCode);
+  }
 
   instance_ = std::make_unique<platform::SingleInstance>(
       platform::SingleInstance::LockDirectory(platform::SettingsDirectory()));
@@ -76,6 +93,10 @@ bool AquariumApp::OnInit() {
   wxInitAllImageHandlers();
   auto* frame = new CMainFrame();
   SetTopWindow(frame);
-  frame->ShowCoveringScreen();
+  if (frame->View()) frame->View()->LimitFrameRate(app::FrameRateCap(g_options));
+  if (g_options.desktop)
+    frame->ShowAsDesktop(desktop);
+  else
+    frame->ShowCoveringScreen();
   return true;
 }

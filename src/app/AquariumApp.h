@@ -3,6 +3,8 @@
 
 #include <wx/app.h>
 
+#include "app/CommandLine.h"
+
 namespace platform {
 class SingleInstance;
 }
@@ -14,6 +16,10 @@ class AquariumApp : public wxApp {
   ~AquariumApp() override;
 
   bool OnInit() override;
+
+  // What the command line asked for (the full-screen window or the desktop background, and
+  // the frame-rate cap). Before the toolkit starts.
+  static void UseOptions(const app::LaunchOptions& options);
 
  private:
   std::unique_ptr<platform::SingleInstance> instance_;

@@ -21,6 +21,17 @@ std::optional<std::string_view> InlineValue(std::string_view arg, std::string_vi
   return std::nullopt;
 }
 
+// A whole number of frames a second in kMinFps..kMaxFps; 0 for anything else.
+int ParseFps(std::string_view text) {
+  if (text.empty() || text.size() > 3) return 0;
+  int value = 0;
+  for (char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value >= kMinFps && value <= kMaxFps ? value : 0;
+}
+
 LaunchOptions Error(std::string message) {
   LaunchOptions o;
   o.kind = LaunchKind::kError;
@@ -93,6 +104,18 @@ LaunchOptions ParseCommandLine(int argc, const char* const* argv, const char* sa
       if (!explicitId) return Error("not a window id: '" + std::string(value) + "'");
       continue;
     }
+    if (IsOption(arg, "desktop")) {
+      o.desktop = true;
+      continue;
+    }
+    if (const int r = valueOf("fps", value); r != 0) {
+      if (r < 0) return Error("option --fps needs a number of frames a second");
+      o.fps = ParseFps(value);
+      if (o.fps == 0)
+        return Error("--fps takes " + std::to_string(kMinFps) + " to " + std::to_string(kMaxFps) +
+                     " frames a second, not '" + std::string(value) + "'");
+      continue;
+    }
     if (const int r = valueOf("display", value); r != 0) {
       if (r < 0 || value.empty()) return Error("option --display needs a display name");
       o.display = std::string(value);
@@ -101,6 +124,12 @@ LaunchOptions ParseCommandLine(int argc, const char* const* argv, const char* sa
     return Error("unknown option: '" + std::string(arg) + "'");
   }
 
+  // The background is a window of the program's own: never a foreign one, so a screensaver
+  // daemon's variable does not turn it into screensaver mode.
+  if (o.desktop) {
+    if (wantRoot || explicitId) return Error("--desktop cannot be combined with --root or --window-id");
+    return o;
+  }
   const std::optional<unsigned long> envId =
       saverWindow ? ParseWindowId(saverWindow) : std::nullopt;
   if (explicitId) {
@@ -113,15 +142,25 @@ LaunchOptions ParseCommandLine(int argc, const char* const* argv, const char* sa
     o.kind = LaunchKind::kScreensaver;
     o.rootWindow = true;
   }
+  if (o.kind == LaunchKind::kScreensaver && o.fps != 0)
+    return Error("--fps works with the tank's own window, not in screensaver mode");
   return o;
 }
 
+int FrameRateCap(const LaunchOptions& options) {
+  if (options.fps != 0) return options.fps;
+  return options.desktop ? kDesktopDefaultFps : 0;
+}
+
 std::string UsageText() {
-  return "Usage: pelavo [--display NAME]\n"
+  return "Usage: pelavo [--desktop] [--fps N] [--display NAME]\n"
          "       pelavo --root | --window-id ID [--display NAME]\n"
          "       pelavo --help | --version\n"
          "\n"
          "Without options the tank opens full screen in its own window.\n"
+         "  --desktop         show the tank as the desktop background, behind every window\n"
+         "                    (no sound until Custom Music turns it on; 30 frames a second)\n"
+         "  --fps N           draw at most N frames a second (1 to 240)\n"
          "  --root            draw the tank into the root window (screensaver mode)\n"
          "  --window-id ID    draw the tank into window ID, decimal or 0x hexadecimal\n"
          "  --display NAME    the X display to use instead of $DISPLAY\n"

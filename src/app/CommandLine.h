@@ -4,7 +4,8 @@
 #include <string_view>
 
 // What the command line asks the program to do. Started without arguments the program opens
-// its own full-screen window; with --root, --window-id or a screensaver-provided window it
+// its own full-screen window; with --desktop it opens its window as the desktop's background,
+// below every other window; with --root, --window-id or a screensaver-provided window it
 // draws the tank into a window that someone else owns.
 namespace app {
 
@@ -21,6 +22,8 @@ struct LaunchOptions {
   bool rootWindow = false;     // screensaver mode: draw into the root window
   unsigned long windowId = 0;  // screensaver mode: the window to draw into (when not root)
   std::string display;         // X display name; empty: $DISPLAY
+  bool desktop = false;        // kWindow: the window is the desktop's background
+  int fps = 0;                 // kWindow: at most this many frames a second; 0: the default
   std::string error;           // kError: what was wrong
 };
 
@@ -30,6 +33,16 @@ inline constexpr const char* kSaverWindowVariable = "XSCREENSAVER_WINDOW";
 // A window id in decimal or in 0x hexadecimal; nothing for an empty, malformed, zero or
 // out-of-range text.
 std::optional<unsigned long> ParseWindowId(std::string_view text);
+
+// The frame rates --fps accepts.
+inline constexpr int kMinFps = 1;
+inline constexpr int kMaxFps = 240;
+// The desktop background's frame rate when --fps is not given.
+inline constexpr int kDesktopDefaultFps = 30;
+
+// At most how many frames a second the window draws: --fps, else 30 for the desktop
+// background; 0 for the full-screen window without --fps (the display's pace).
+int FrameRateCap(const LaunchOptions& options);
 
 // Reads the options. saverWindow is the value of kSaverWindowVariable (nullptr when unset).
 // An explicit --window-id wins over the variable, the variable over --root.

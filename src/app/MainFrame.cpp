@@ -99,6 +99,16 @@ void CMainFrame::ShowCoveringScreen() {
   if (child_) child_->SetFocus();
 }
 
+void CMainFrame::ShowAsDesktop(app::DesktopSupport support) {
+  desktop_ = true;
+  if (view_) view_->Commands().Media().MakeQuiet();
+  app::MakeDesktopWindow(*this, support);
+  // The primary monitor; a layer surface anchored to every edge covers its output anyway.
+  SetSize(wxDisplay().GetGeometry());
+  Show();
+  Layout();
+}
+
 void CMainFrame::OnClose(wxCloseEvent& event) {
   // Closed by the window manager or a request to end (SIGTERM, SIGHUP at logout): the lists
   // the user built in the two dialogs are kept, as Esc and Exit keep them.
@@ -124,7 +134,8 @@ void CMainFrame::OnCharHook(wxKeyEvent& event) {
   const bool ours = from && wxGetTopLevelParent(from) == this && !OpenModalDialog();
   if (event.GetKeyCode() == WXK_ESCAPE && ours && !escapeHeld_.Repeated()) {
     if (view_) view_->Commands().SaveDialogs();
-    platform::OpenUrl(platform::AboutPageUrl());
+    // The background ends quietly: a page opening over the user's work is not wanted.
+    if (!desktop_) platform::OpenUrl(platform::AboutPageUrl());
     std::fflush(nullptr);
     std::_Exit(0);
   }

@@ -2,6 +2,8 @@
 #include <wx/eventfilter.h>
 #include <wx/frame.h>
 
+#include "app/DesktopWindow.h"
+
 class AquariumView;
 class wxDialog;
 
@@ -16,6 +18,10 @@ class CMainFrame : public wxFrame {
 
   // Sizes the frame to the primary display and shows it full screen.
   void ShowCoveringScreen();
+  // Shows the frame as the desktop's background (support: not kNone): over the primary
+  // monitor, below every other window, without sound; Esc ends it without the about page.
+  void ShowAsDesktop(app::DesktopSupport support);
+  bool IsDesktop() const { return desktop_; }
 
   // The view, or nullptr when it could not be made (no temporary directory); the frame then
   // stays empty.
@@ -50,4 +56,5 @@ class CMainFrame : public wxFrame {
   AquariumView* view_ = nullptr;
   wxWindow* child_ = nullptr;
   bool openGl_ = true;
+  bool desktop_ = false;
 };

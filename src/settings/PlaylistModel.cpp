@@ -139,7 +139,7 @@ void PlaylistModel::Load() {
     entries_.push_back(std::move(path));
   }
   lamps_.LoadLit(repeatOne, repeatAll, random);
-  if (sum > 0 && ownMusic_) StartPlaying();
+  if (sum > 0 && ownMusic_ && startsPlaying_) StartPlaying();
 }
 
 void PlaylistModel::Save() const {

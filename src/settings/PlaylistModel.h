@@ -46,8 +46,10 @@ class PlaylistModel {
   // The 200 ms timer.
   void Tick();
 
-  // `Custom Settings` of the settings file.
+  // `Custom Settings` of the settings file. Load starts the list playing when the file says
+  // own music is on, unless told not to (the lamp still shows the file's state).
   void Load();
+  void SetStartsPlaying(bool starts) { startsPlaying_ = starts; }
   void Save() const;
 
   int Count() const { return static_cast<int>(entries_.size()); }
@@ -84,6 +86,7 @@ class PlaylistModel {
   int highlighted_ = kNoTrack;
   bool ownMusic_ = false;
   bool customMusicOn_ = true;
+  bool startsPlaying_ = true;
   PlayModeLamps lamps_;
   int volume_;
   std::unique_ptr<platform::MusicPlayer> player_;

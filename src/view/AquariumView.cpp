@@ -179,8 +179,24 @@ void AquariumView::OnTimer(wxTimerEvent&) {
   // restored). The tick hands the tune on and asks again for a paint that a due frame is
   // still waiting for.
   commands_.Media().TuneTick();
-  if (state_ == ViewState::kRunning && target_->FrameDue()) RequestRepaint();
+  if (state_ == ViewState::kRunning && target_->FrameDue()) {
+    if (!capHeldFrame_) {
+      RequestRepaint();
+    } else if (CapAllowsFrame()) {
+      capHeldFrame_ = false;
+      DrawFrame();
+    } else {
+      return;  // the tick comes back when the cap lets the frame through
+    }
+  }
   ArmTimer(view::kRepaintGuardMs);
+}
+
+bool AquariumView::CapAllowsFrame() {
+  const auto wait = schedule_.CapWait(view::FrameSchedule::Clock::now());
+  if (wait.count() == 0) return true;
+  ArmTimer(static_cast<int>(wait.count()));
+  return false;
 }
 
 void AquariumView::OnCompositorFrameDue() {
@@ -188,7 +204,11 @@ void AquariumView::OnCompositorFrameDue() {
   // wait for the toolkit's own frame clock and redraw the window's whole surface under the
   // picture for every frame (a fifth more processor time at 1280x720, at the same rate).
   CallAfter([this] {
-    if (state_ == ViewState::kRunning && target_->FrameDue()) DrawFrame();
+    if (state_ != ViewState::kRunning || !target_->FrameDue()) return;
+    if (CapAllowsFrame())
+      DrawFrame();
+    else
+      capHeldFrame_ = true;  // the tick draws it when the cap allows
   });
 }
 
@@ -199,7 +219,7 @@ void AquariumView::OnPaint(wxPaintEvent&) {
   if (state_ == ViewState::kWaiting) StartUp();
   // On Wayland a paint the toolkit makes by itself draws nothing until the compositor has
   // shown the last frame.
-  if (state_ == ViewState::kRunning && target_->FrameDue()) DrawFrame();
+  if (state_ == ViewState::kRunning && target_->FrameDue() && CapAllowsFrame()) DrawFrame();
 }
 
 // ---- hiding ----

@@ -36,6 +36,9 @@ class AquariumView : public wxWindow {
   // True when the frames go to the compositor's Wayland surface, paced by its frame callbacks.
   bool DrawsOnWayland() const { return target_ && target_->PacedByCompositor(); }
 
+  // At most this many frames a second (0: the display's pace). Before the first paint.
+  void LimitFrameRate(int framesPerSecond) { schedule_.LimitRate(framesPerSecond); }
+
   // Runs one command of the menu; after a dialog, shows the Feed cursor again.
   void RunCommand(int commandId);
   view::TankCommands& Commands() { return commands_; }
@@ -63,6 +66,8 @@ class AquariumView : public wxWindow {
   void ScheduleNext(bool fromTimer);
   void ArmTimer(int milliseconds);
   void RequestRepaint();
+  // False when the frame-rate cap holds the frame back; the tick then comes when it is due.
+  bool CapAllowsFrame();
   void HoldFrames(view::HiddenReasons::Reason reason, bool holds);
   void UpdateCursor();
   wxPoint ToPixels(const wxPoint& p) const;
@@ -91,4 +96,5 @@ class AquariumView : public wxWindow {
   view::WindowVisibility windowState_;
   wxWindow* topWindow_ = nullptr;
   long framesDrawn_ = 0;
+  bool capHeldFrame_ = false;  // on Wayland: a frame callback came while the cap held frames
 };

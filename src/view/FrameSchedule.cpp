@@ -38,7 +38,7 @@ FrameSchedule::Next FrameSchedule::AfterTick(Clock::time_point now, ViewState st
     driver_.Hold();
     return {running && hidden_.OnlyNoPaint(), fromTimer, kHiddenPollMs};
   }
-  const auto wait = pacer_.WaitBeforeFrame(now);
+  const auto wait = std::max(pacer_.WaitBeforeFrame(now), cap_.Wait(now));
   if (wait.count() > 0) return {false, false, static_cast<int>(wait.count())};
   if (state == ViewState::kNoContext) return TickWithoutContext(now);
   // The frame is drawn by the paint handler; the guard tick keeps the chain alive if the

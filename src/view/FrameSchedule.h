@@ -3,6 +3,7 @@
 
 #include "view/FrameDriver.h"
 #include "view/FramePacer.h"
+#include "view/RateCap.h"
 
 // When the window's next frame comes, without the toolkit: the window's tick asks it after
 // every frame and tick. It keeps why the window cannot be seen (the frame driver is held
@@ -43,8 +44,15 @@ class FrameSchedule {
   // The view's frames come from paints, which the toolkit (or the compositor) holds to the
   // refresh: no wait of our own. Before this, ticks keep to kFrameInterval.
   void PacedByDisplay() { pacer_.SetDisplayPaces(true); }
+  // At most this many frames a second, whatever the display's pace (0: no cap).
+  void LimitRate(int framesPerSecond) { cap_.SetRate(framesPerSecond); }
+  // How long a frame at `now` must wait for the cap; zero: it may be drawn.
+  std::chrono::milliseconds CapWait(Clock::time_point now) const { return cap_.Wait(now); }
   // A frame or a tick without a context begins.
-  void FrameStarted(Clock::time_point now) { pacer_.FrameStarted(now); }
+  void FrameStarted(Clock::time_point now) {
+    pacer_.FrameStarted(now);
+    cap_.FrameStarted(now);
+  }
 
   // A reason the window cannot be seen begins (holds) or ends. True when that made the
   // window seen again: the next tick should come at once.
@@ -66,6 +74,7 @@ class FrameSchedule {
 
   FrameDriver& driver_;
   FramePacer pacer_;
+  RateCap cap_;
   HiddenReasons hidden_;
   bool repaintAsked_ = false;
   Clock::time_point repaintAskedAt_{};

@@ -91,6 +91,36 @@ TEST(CommandLine, MistakesAreReportedNotGuessed) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
+TEST(CommandLine, DesktopBackgroundAndItsFrameRate) {
+  const auto d = Parse({"--desktop"});
+  EXPECT_EQ(d.kind, app::LaunchKind::kWindow);
+  EXPECT_TRUE(d.desktop);
+  EXPECT_EQ(app::FrameRateCap(d), app::kDesktopDefaultFps);
+  EXPECT_EQ(app::FrameRateCap(Parse({})), 0) << "the full-screen window keeps the display's pace";
+  // A screensaver daemon's variable does not take the background over.
+  const auto underDaemon = Parse({"--desktop"}, "0x600002");
+  EXPECT_EQ(underDaemon.kind, app::LaunchKind::kWindow);
+  EXPECT_TRUE(underDaemon.desktop);
+  EXPECT_EQ(Parse({"--desktop", "--root"}).kind, app::LaunchKind::kError);
+  EXPECT_EQ(Parse({"--window-id", "5", "-desktop"}).kind, app::LaunchKind::kError);
+
+  // The limits and just outside them.
+  EXPECT_EQ(app::FrameRateCap(Parse({"--desktop", "--fps", "1"})), 1);
+  EXPECT_EQ(app::FrameRateCap(Parse({"--desktop", "--fps=240"})), 240);
+  EXPECT_EQ(app::FrameRateCap(Parse({"--fps", "12"})), 12) << "the window may be capped too";
+  for (const char* bad : {"0", "241", "", "-5", "30.5", "3x", "0240", "99999999999"}) {
+    const auto o = Parse({"--desktop", "--fps", bad});
+    EXPECT_EQ(o.kind, app::LaunchKind::kError) << "'" << bad << "'";
+    EXPECT_NE(o.error.find("240"), std::string::npos) << o.error;
+  }
+  EXPECT_EQ(Parse({"--desktop", "--fps"}).kind, app::LaunchKind::kError);
+  EXPECT_EQ(Parse({"--root", "--fps", "30"}).kind, app::LaunchKind::kError)
+      << "screensaver mode has no frame cap";
+  const std::string usage = app::UsageText();
+  for (const char* option : {"--desktop", "--fps"})
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
 TEST(HiddenReasons, FramesResumeOnlyWhenTheLastReasonGoes) {
   using R = view::HiddenReasons;
   R hidden;

@@ -13,6 +13,7 @@
 #include "platform/CrtRand.h"
 #include "settings/DefaultTune.h"
 #include "settings/SettingsFile.h"
+#include "settings/TankMedia.h"
 #include "support/TempConfigDir.h"
 
 namespace {
@@ -237,6 +238,37 @@ TEST_F(PlaylistModelTest, ListAndModesSurviveSaveAndLoad) {
   PlaylistModel none;
   none.Load();
   EXPECT_EQ(none.Mode(), settings::kRepeatOne);
+}
+
+// A quiet tank (the desktop background): a saved list with On/Off on does not start, the
+// built-in tune never plays, and the list plays when the user asks for it; the file keeps
+// what the window wrote.
+TEST_F(PlaylistModelTest, AQuietTankPlaysOnlyWhatTheUserStarts) {
+  ModelWith(2);
+  model.SetOwnMusic(true);
+  model.Save();
+
+  settings::TankMedia media;
+  media.MakeQuiet();
+  media.playlist.Load();
+  EXPECT_TRUE(media.playlist.OwnMusic());
+  EXPECT_FALSE(media.playlist.Playing());
+  for (int i = 0; i < 3; ++i) {
+    media.playlist.Tick();
+    media.TuneTick();
+  }
+  EXPECT_FALSE(media.tune.Playing());
+  media.playlist.SetOwnMusic(false);  // the lamp off: the window's tank would play the tune
+  media.playlist.Tick();
+  media.TuneTick();
+  EXPECT_FALSE(media.tune.Playing());
+  media.playlist.StartPlaying();
+  EXPECT_TRUE(media.playlist.Playing());
+
+  // The same file in a tank that is not quiet: the list plays at once.
+  settings::TankMedia loud;
+  loud.playlist.Load();
+  EXPECT_TRUE(loud.playlist.Playing());
 }
 
 }  // namespace

@@ -70,9 +70,9 @@ app_cleanup() {
   rm -rf "$APP_TMP"
 }
 
-# Starts the program in the background; sets APP_PID.
+# Starts the program in the background with options $@; sets APP_PID.
 app_start() {
-  "$PELAVO" > "$APP_TMP/out.${#APP_PIDS[@]}.log" 2>&1 &
+  "$PELAVO" "$@" > "$APP_TMP/out.${#APP_PIDS[@]}.log" 2>&1 &
   APP_PID=$!
   APP_PIDS+=("$APP_PID")
 }
