@@ -140,7 +140,8 @@ sway_cleanup() {
 
 # Starts the program natively on the running sway with the swap counter preloaded (the count
 # in $SWAY_SWAPS, a fresh file each start), with the environment settings given as arguments
-# (the sanitizers' settings of a sanitizer build pass through).
+# (the sanitizers' settings of a sanitizer build pass through), and the program's options
+# in the array SWAY_PROGRAM_ARGS when set.
 # Sets APP_PID (the program itself) and SWAY_SWAPS.
 sway_start_program() {
   SWAY_SWAPS=$SWAY_DATA/swaps.${#APP_PIDS[@]}
@@ -152,7 +153,8 @@ sway_start_program() {
     SDL_AUDIODRIVER=dummy NO_AT_BRIDGE=1 BROWSER=/bin/true LD_PRELOAD="$SWAY_COUNTER" \
     ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} \
     ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS} \
-    PELAVO_SWAP_COUNT_FILE="$SWAY_SWAPS" "$@" "$PELAVO" > "$log" 2>&1) &
+    PELAVO_SWAP_COUNT_FILE="$SWAY_SWAPS" "$@" "$PELAVO" ${SWAY_PROGRAM_ARGS[@]+"${SWAY_PROGRAM_ARGS[@]}"} \
+    > "$log" 2>&1) &
   APP_PID=$!
   APP_PIDS+=("$APP_PID")
 }
