@@ -101,7 +101,12 @@ void CMainFrame::ShowCoveringScreen() {
 
 void CMainFrame::ShowAsDesktop(app::DesktopSupport support) {
   desktop_ = true;
-  if (view_) view_->Commands().Media().MakeQuiet();
+  if (view_) {
+    view_->Commands().Media().MakeQuiet();
+    view_->Commands().SetDesktopBackground(true);
+    // Below every window, the background is covered whenever a window fills the monitor.
+    view_->HoldWhenCoveredInStack();
+  }
   app::MakeDesktopWindow(*this, support);
   // The primary monitor; a layer surface anchored to every edge covers its output anyway.
   SetSize(wxDisplay().GetGeometry());

@@ -11,4 +11,5 @@ enum CommandId : int {
   kCmdExit = 1042,
   kCmdCustomMusic = 1050,
   kCmdCustomBackground = 1052,
+  kCmdStartWithSession = 1060,  // the desktop background's menu: start it at log-in or not
 };

@@ -39,6 +39,10 @@ class AquariumView : public wxWindow {
   // At most this many frames a second (0: the display's pace). Before the first paint.
   void LimitFrameRate(int framesPerSecond) { schedule_.LimitRate(framesPerSecond); }
 
+  // Frames stop also while the window manager stacks a window above the view that covers
+  // it whole (seen under compositing window managers, which report nothing as covered).
+  void HoldWhenCoveredInStack() { windowState_.CheckStacking(true); }
+
   // Runs one command of the menu; after a dialog, shows the Feed cursor again.
   void RunCommand(int commandId);
   view::TankCommands& Commands() { return commands_; }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/Autostart.h"
+#include "platform/MessageBox.h"
 #include "ui/CommandId.h"
 #include "ui/IconMenu.h"
 #include "ui/dialogs/CustomBackgroundDialog.h"
@@ -30,6 +32,8 @@ constexpr MenuEntry kMenuEntries[] = {
     {kCmdCustomBackground, res::id::kMenuPicture, "  Custom Background"},
     {kCmdExit, res::id::kMenuExit, "  Exit"},
 };
+constexpr const char* kStartWithSessionText = "  Start with Session";
+constexpr const char* kAutostartFailed = "The session's autostart entry could not be changed:\n";
 
 template <typename Dialog>
 void CentreAndShow(Dialog* dialog) {
@@ -71,14 +75,25 @@ void TankCommands::CreateDialogs(bool withPictures) {
 
 int TankCommands::ChooseFromMenu(const wxPoint& screenPoint) {
   auto* menu = new IconMenu(owner_);
-  for (const MenuEntry& e : kMenuEntries)
+  for (const MenuEntry& e : kMenuEntries) {
+    if (e.command == kCmdExit && desktop_) {
+      const int lamp = platform::AutostartOn() ? res::id::kLampOn : res::id::kLampOff;
+      menu->Append(kCmdStartWithSession, IconMenuItem{lamp, lamp, kStartWithSessionText});
+    }
     menu->Append(e.command, IconMenuItem{e.icon, e.icon, e.text});
+  }
   const int chosen = menu->Track(screenPoint);
   menu->Destroy();
   return chosen;
 }
 
 void TankCommands::Run(int commandId) {
+  if (commandId == kCmdStartWithSession) {
+    if (!platform::SetAutostart(!platform::AutostartOn(), platform::OwnProgramPath()))
+      platform::ShowMessageBox(kAutostartFailed + platform::AutostartFile(), "ERROR",
+                               platform::kMbIconExclamation);
+    return;
+  }
   scene_.SetMode(commandId);
   switch (commandId) {
     case kCmdAddDeleteFish: {

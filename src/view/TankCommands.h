@@ -32,10 +32,15 @@ class TankCommands {
   // GL context and a complete start-up (withPictures). Later calls make nothing new.
   void CreateDialogs(bool withPictures);
 
+  // The desktop background's menu also has "Start with Session", whose lamp is lit while
+  // the session's autostart entry exists.
+  void SetDesktopBackground(bool desktop) { desktop_ = desktop; }
+
   // The menu at screenPoint; the command chosen, 0 for none.
   int ChooseFromMenu(const wxPoint& screenPoint);
   // Runs one command: stores it as the mode, opens the dialog it names or ends the program.
-  // After a dialog the mode is Feed again.
+  // After a dialog the mode is Feed again. Start with Session writes or removes the
+  // autostart entry and leaves the mode as it was.
   void Run(int commandId);
 
   // Writes both modeless dialogs' sections as hiding them does, so a list the user built
@@ -52,6 +57,7 @@ class TankCommands {
   wxWindow* owner_;
   Scene& scene_;
   std::function<void()> beforeExit_;
+  bool desktop_ = false;
   settings::TankMedia media_;
   CustomMusicDialog* musicDialog_ = nullptr;
   CustomBackgroundDialog* backgroundDialog_ = nullptr;

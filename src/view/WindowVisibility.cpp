@@ -1,5 +1,6 @@
 #include "view/WindowVisibility.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace view {
@@ -56,6 +57,7 @@ void WindowVisibility::Stop() {
   watchedCount_ = 0;
   unmappedMask_ = 0;
   obscured_ = false;
+  coveredInStack_ = false;
 }
 
 bool WindowVisibility::Poll() {
@@ -99,7 +101,53 @@ bool WindowVisibility::Poll() {
     Watch(window_);
     obscured_ = obscured;
   }
-  return before != unmappedMask_ || obscuredBefore != obscured_;
+  const bool coveredBefore = coveredInStack_;
+  const auto now = std::chrono::steady_clock::now();
+  if (checkStacking_ && display_ && now - stackReadAt_ >= kStackingInterval) {
+    stackReadAt_ = now;
+    coveredInStack_ = CoveredInStack();
+  }
+  return before != unmappedMask_ || obscuredBefore != obscured_ ||
+         coveredBefore != coveredInStack_;
+}
+
+bool WindowVisibility::CoveredInStack() {
+  Display* dpy = AsDisplay(display_);
+  const Window root = DefaultRootWindow(dpy);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom stacking = XInternAtom(dpy, "_NET_CLIENT_LIST_STACKING", False);
+  if (XGetWindowProperty(dpy, root, stacking, 0, 4096, False, XA_WINDOW, &type, &format, &count,
+                         &after, &data) != Success ||
+      !data)
+    return false;
+  const auto* list = reinterpret_cast<const unsigned long*>(data);  // 32-bit items as longs
+  auto rectOf = [&](Window w, int& x, int& y, int& width, int& height) {
+    XWindowAttributes attrs{};
+    if (!XGetWindowAttributes(dpy, w, &attrs) || attrs.map_state != IsViewable) return false;
+    Window child = 0;
+    if (!XTranslateCoordinates(dpy, w, root, 0, 0, &x, &y, &child)) return false;
+    width = attrs.width;
+    height = attrs.height;
+    return true;
+  };
+  bool covered = false;
+  int ours = -1;
+  for (unsigned long i = 0; i < count && ours < 0; ++i)
+    for (int k = 0; k < watchedCount_; ++k)
+      if (list[i] == watched_[k]) ours = static_cast<int>(i);
+  int x = 0, y = 0, w = 0, h = 0;
+  if (ours >= 0 && rectOf(window_, x, y, w, h)) {
+    for (unsigned long i = ours + 1; i < count && !covered; ++i) {
+      int ox = 0, oy = 0, ow = 0, oh = 0;
+      if (rectOf(list[i], ox, oy, ow, oh))
+        covered = ox <= x && oy <= y && ox + ow >= x + w && oy + oh >= y + h;
+    }
+  }
+  XFree(data);
+  return covered;
 }
 
 }  // namespace view

@@ -17,6 +17,7 @@ expect_file() { [ -f "$PREFIX/$1" ] || app_fail "not installed: $1"; }
 expect_file bin/pelavo
 [ -x "$PREFIX/bin/pelavo" ] || app_fail "bin/pelavo is not executable"
 expect_file share/applications/pelavo.desktop
+expect_file share/applications/pelavo-desktop.desktop
 expect_file share/pelavo/about.html
 expect_file share/man/man6/pelavo.6.gz
 expect_file share/xscreensaver/config/pelavo.xml
@@ -34,6 +35,12 @@ out=$(desktop-file-validate "$desktop" 2>&1) || app_fail "desktop-file-validate:
 grep -qx 'Name=Pelavo' "$desktop" || app_fail "the launcher is not named Pelavo"
 grep -q '^Comment=.' "$desktop" || app_fail "the launcher has no comment"
 grep -qx 'Exec=pelavo' "$desktop" || app_fail "the launcher does not start pelavo"
+# The second launcher starts the tank as the desktop background.
+background=$PREFIX/share/applications/pelavo-desktop.desktop
+out=$(desktop-file-validate "$background" 2>&1) || app_fail "desktop-file-validate: $out"
+[ -z "$out" ] || app_fail "desktop-file-validate complains of the background's launcher: $out"
+grep -qx 'Name=Pelavo Desktop Background' "$background" || app_fail "the second launcher's name"
+grep -qx 'Exec=pelavo --desktop' "$background" || app_fail "the second launcher does not start pelavo --desktop"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 [ -f "$PREFIX/share/icons/hicolor/48x48/apps/$icon.png" ] || app_fail "the launcher's icon '$icon' is not installed"
 
@@ -54,7 +61,8 @@ for section in NAME SYNOPSIS DESCRIPTION OPTIONS MOUSE KEYS MENU FILES; do
   grep -q "^$section" <<< "$page" || app_fail "the manual page has no $section section"
 done
 for item in "Feed Fish" "Touch Fish" "Zoom In Fish" "Zoom Out Fish" "Add/Delete Fish" \
-  "Custom Music" "Custom Background" "Exit" "--root" "--window-id" "PelavoSet.ini" "profile.ini"; do
+  "Custom Music" "Custom Background" "Start with Session" "Exit" "--root" "--window-id" \
+  "--desktop" "--fps" "pelavo-desktop.desktop" "PelavoSet.ini" "profile.ini"; do
   grep -qF -- "$item" <<< "$page" || app_fail "the manual page does not mention $item"
 done
 
