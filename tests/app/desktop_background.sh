@@ -4,7 +4,8 @@
 # on top stays on top after clicks on the tank around it, and a feed click beside it drops
 # food under the cursor; it draws at most 30 frames a second (counted by the preloaded swap
 # counter) and none while a full-screen window covers it; the menu opens at the cursor, and its Start with Session writes
-# the session's autostart entry and removes it again. A second --desktop, and the
+# the session's autostart entry and removes it again; F1 and Esc typed into another window do
+# nothing to the tank, F1 after a click on it shows the overlay. A second --desktop, and the
 # full-screen tank, end at once with code 0 while it runs. After a click on the tank Esc
 # ends it with code 0 without opening any page.
 source "$(dirname "$0")/lib/common.bash"
@@ -45,6 +46,14 @@ food_lands_under_cursor() {
   read -r gx gy <<< "$food"
   [ $((gx - fx)) -ge -32 ] && [ $((gx - fx)) -le 32 ] && [ $((gy - fy)) -ge 0 ] &&
     [ $((gy - fy)) -le 90 ] || app_fail "$wm: food at $gx,$gy is not under the click at $fx,$fy"
+}
+
+# Pure white pixels where the overlay's text shows (the middle of the screen).
+overlay_white() {
+  local shot=$APP_TMP/overlay.$RANDOM.png
+  app_shot "$shot"
+  convert "$shot" -crop 500x200+400+280 +repage -fill black +opaque white \
+    -format '%[fx:int(mean*w*h)]' info:
 }
 
 # Opens the menu at $1, $2; a busy machine may show it late, so a second right click is
@@ -161,6 +170,40 @@ if [ "${1:-}" = "--wm" ]; then
   [ ! -e "$entry" ] || app_fail "$wm: Start with Session picked again left the entry"
   app_note "$wm: Start with Session wrote the entry and removed it"
   clock_on_top "$clock" "$cx" "$cy" "after the menu items"
+
+  # Keys typed while another window has the keyboard are not the tank's: F1 shows no
+  # overlay and Esc ends nothing. After a click on the tank, F1 shows the overlay. (xclock
+  # takes no keyboard, so a plain window of the test's own has it.)
+  # The xclock's white face would stand where the overlay shows.
+  xdotool windowunmap "$clock"
+  sleep 0.5
+  "$MAKE_WINDOW" 200 150 1000 550 > "$APP_TMP/keys.txt" &
+  APP_PIDS+=("$!")
+  for _ in $(seq 50); do [ -s "$APP_TMP/keys.txt" ] && break; sleep 0.1; done
+  keys=$(cat "$APP_TMP/keys.txt")
+  sleep 1
+  read -r kx ky _ _ < <(app_geometry "$((keys))")
+  xdotool mousemove $((kx + 100)) $((ky + 75)) click 1
+  sleep 0.5
+  active=$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//')
+  [ $((active)) -eq $((keys)) ] || app_fail "$wm: the plain window did not take the keyboard (active $active)"
+  app_note "$wm: the plain window has the keyboard"
+  xdotool key F1
+  sleep 0.4
+  white=$(overlay_white)
+  xdotool key Escape
+  sleep 1
+  kill -0 "$first" 2>/dev/null || app_fail "$wm: Esc typed into another window ended the background"
+  app_note "$wm: F1 typed into another window: $white white pixels where the overlay shows"
+  [ "$white" -lt 200 ] || app_fail "$wm: F1 typed into another window showed the tank's overlay"
+  xdotool mousemove 200 600 click 1
+  sleep 0.5
+  xdotool key F1
+  sleep 0.4
+  white=$(overlay_white)
+  app_note "$wm: F1 after a click on the tank: $white white pixels"
+  [ "$white" -ge 1000 ] || app_fail "$wm: F1 after a click on the tank showed no overlay"
+  sleep 2  # the overlay goes again
 
   # One background, and no full-screen tank beside it.
   for options in "--desktop" ""; do
