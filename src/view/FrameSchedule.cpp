@@ -48,7 +48,7 @@ FrameSchedule::Next FrameSchedule::AfterTick(Clock::time_point now, ViewState st
 
 FrameSchedule::Next FrameSchedule::TickWithoutContext(Clock::time_point now) {
   pacer_.FrameStarted(now);
-  const auto wait = pacer_.WaitBeforeFrame(Clock::now());
+  const auto wait = pacer_.WaitBeforeFrame(now);
   return {false, true, std::max<int>(kTickAfterFrameMs, static_cast<int>(wait.count()))};
 }
 
