@@ -28,8 +28,8 @@ CONF
   app_note "no fonts: window $win, ran and ended"
 
   # A 16-bit screen: run this script again on a virtual screen of that depth.
-  APP_HOSTILE_16=1 DISPLAY= APP_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1280x720x16 -noreset" \
-    bash "$0" --16 "$PELAVO" || app_fail "the 16-bit screen run failed"
+  APP_HOSTILE_16=1 app_on_own_screen 1280x720x16 "" bash "$0" --16 "$PELAVO" ||
+    app_fail "the 16-bit screen run failed"
   echo PASS
   exit 0
 fi

@@ -3,8 +3,7 @@
 # cursor, and Exit from that menu ends the program with code 0.
 source "$(dirname "$0")/lib/common.bash"
 if [ -z "${APP_NO_GLX:-}" ]; then
-  APP_NO_GLX=1 APP_UNDER_XVFB=1 DISPLAY= exec xvfb-run -a \
-    -s "-screen 0 1280x800x24 -noreset -extension GLX" bash "$0" "$@"
+  APP_NO_GLX=1 app_run_on_own_screen 1280x800 "-extension GLX" "$@"
 fi
 app_setup "$@"
 xdpyinfo 2>/dev/null | grep -q GLX && app_fail "the test screen still has GLX"

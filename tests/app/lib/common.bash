@@ -18,23 +18,67 @@ app_note() { echo "-- $*"; }
 # times slower, so its first frames come slower than the tank's steps.
 app_sanitized() { ldd "$PELAVO" 2>/dev/null | grep -q 'libasan'; }
 
+# Runs "${@:3}" with DISPLAY on a virtual X screen of its own: $1 is WIDTHxHEIGHT or
+# WIDTHxHEIGHTxDEPTH (depth 24 when left out), $2 further server options (may be empty).
+# Returns the command's code. The server picks a free display number itself (-displayfd), so
+# tests that run side by side never race for one. APP_SCREEN_PID is the server's pid.
+app_on_own_screen() {
+  local spec=$1 extra=$2 dir n="" rc
+  shift 2
+  [[ $spec =~ ^[0-9]+x[0-9]+$ ]] && spec=${spec}x24
+  dir=$(mktemp -d)
+  # -noreset: the server must not reset (and refuse connections meanwhile) each time the
+  # last client leaves just as the next connects.
+  # shellcheck disable=SC2086
+  Xvfb -displayfd 3 -screen 0 "$spec" -noreset -nolisten tcp $extra 3> "$dir/display" \
+    > "$dir/xvfb.log" 2>&1 &
+  APP_SCREEN_PID=$!
+  for _ in $(seq 100); do
+    n=$(sed -n '1{/^[0-9][0-9]*$/p}' "$dir/display" 2>/dev/null)
+    [ -n "$n" ] && break
+    kill -0 "$APP_SCREEN_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -z "$n" ]; then
+    echo "FAIL: no virtual screen: $(tail -3 "$dir/xvfb.log")" >&2
+    kill "$APP_SCREEN_PID" 2>/dev/null
+    rm -rf "$dir"
+    return 1
+  fi
+  APP_UNDER_XVFB=1 DISPLAY=:$n "$@"
+  rc=$?
+  kill "$APP_SCREEN_PID" 2>/dev/null
+  wait "$APP_SCREEN_PID" 2>/dev/null
+  rm -rf "$dir"
+  return $rc
+}
+
+# Runs the whole script again ("${@:3}" its arguments) on a screen of its own (see
+# app_on_own_screen for $1 and $2) and ends with its code.
+app_run_on_own_screen() {
+  local spec=$1 extra=$2
+  shift 2
+  # Ended from outside (the test driver's time limit), the server goes too.
+  trap '[ -n "${APP_SCREEN_PID:-}" ] && kill "$APP_SCREEN_PID" 2>/dev/null; exit 1' INT TERM HUP
+  APP_PRIVATE_SCREEN=$spec app_on_own_screen "$spec" "$extra" bash "$0" "$@"
+  exit $?
+}
+
 # Runs the whole script again on a virtual screen of its own, of size $1 (WIDTHxHEIGHT), so a
 # window manager or a screen size of the test's own touches no other test. Call it first.
 app_private_screen() {
   local size=$1
   shift
-  if [ -z "${APP_PRIVATE_SCREEN:-}" ]; then
-    APP_PRIVATE_SCREEN=$size APP_UNDER_XVFB=1 DISPLAY= exec xvfb-run -a \
-      -s "-screen 0 ${size}x24 -noreset" bash "$0" "$@"
-  fi
+  [ -n "${APP_PRIVATE_SCREEN:-}" ] || app_run_on_own_screen "$size" "" "$@"
 }
 
 app_setup() {
   PELAVO=$(readlink -f "$1")
   [ -x "$PELAVO" ] || app_fail "no program at $1"
-  if [ -z "${DISPLAY:-}" ] && [ -z "${APP_UNDER_XVFB:-}" ]; then
-    # Run the whole script again under a virtual screen.
-    APP_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$@"
+  # Without a display, or when the test runner asks for it (so tests can run side by side),
+  # the whole script runs again on a screen of its own.
+  if [ -z "${APP_UNDER_XVFB:-}" ] && { [ -z "${DISPLAY:-}" ] || [ -n "${APP_OWN_SCREEN:-}" ]; }; then
+    app_run_on_own_screen 1920x1080 "" "$@"
   fi
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
   # No accessibility bridge: an accessibility bus that an earlier test's session left on the
