@@ -10,34 +10,18 @@
 # Usage: bench/refresh_cpu.sh [build/pelavo]
 set -u
 cd "$(dirname "$0")/.."
-source tests/app/lib/sway.bash
 MAX_RATIO=1.15
-SETTLE_SECONDS=6
-MEASURE_SECONDS=10
-sway_setup "${1:-build/pelavo}"
-{ echo "[Fish Number]"; for i in 0 1 2 3 4 5 6 7 8 9; do echo "Fish$i=1"; done; } > "$SETTINGS_DIR/PelavoSet.ini"
-[ -n "${SWAY_AS[*]}" ] && chown "$SWAY_USER:" "$SETTINGS_DIR/PelavoSet.ini"
-TICKS=$(getconf CLK_TCK)
+source bench/lib/sway_cpu.bash
+cpu_setup "${1:-build/pelavo}"
 
-# The processor time of pid $1 so far, in clock ticks.
-cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
-
-# One run at $1 Hz: sets MEASURED to "cpu-seconds-a-second frames-a-second".
+# One run at $1 Hz: sets MEASURED.
 measure() {
-  local rate=$1 c0 c1 s0 s1 t0 t1 mode
+  local rate=$1 mode
   sway_as swaymsg -- output HEADLESS-1 mode --custom "${SWAY_W}x${SWAY_H}@${rate}Hz" > /dev/null ||
     app_fail "sway did not switch to $rate Hz"
   mode=$(sway_as swaymsg -r -t get_outputs | jq -r '.[] | select(.name == "HEADLESS-1") | .current_mode.refresh')
   [ "$mode" = $((rate * 1000)) ] || app_fail "the output runs at $mode mHz, not $rate Hz"
-  sway_start_program
-  sleep "$SETTLE_SECONDS"
-  kill -0 "$APP_PID" 2>/dev/null || app_fail "$rate Hz: the program ended by itself"
-  c0=$(cpu_ticks "$APP_PID"); s0=$(app_swaps "$SWAY_SWAPS"); t0=$(date +%s.%N)
-  sleep "$MEASURE_SECONDS"
-  c1=$(cpu_ticks "$APP_PID"); s1=$(app_swaps "$SWAY_SWAPS"); t1=$(date +%s.%N)
-  sway_end_program
-  MEASURED=$(awk -v c0="$c0" -v c1="$c1" -v s0="${s0:-0}" -v s1="${s1:-0}" -v t0="$t0" -v t1="$t1" \
-    -v hz="$TICKS" 'BEGIN { printf "%.3f %.1f", (c1 - c0) / hz / (t1 - t0), (s1 - s0) / (t1 - t0) }')
+  cpu_measure "$rate Hz"
 }
 
 sway_start 60
