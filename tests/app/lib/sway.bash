@@ -20,6 +20,8 @@ sway_setup() {
   done
   SWAY_COUNTER=$(dirname "$PELAVO")/tests/swap_counter.so
   [ -f "$SWAY_COUNTER" ] || app_fail "no swap counter at $SWAY_COUNTER"
+  # The pointer for the tests that click (sway_click): headless sway has no pointer device.
+  SWAY_POINTER_TOOL=$(dirname "$PELAVO")/tests/virtual_pointer
   APP_TMP=$(mktemp -d)
   APP_PIDS=()
   SWAY_PID=
@@ -44,10 +46,15 @@ sway_setup() {
   [ -n "${SWAY_AS[*]}" ] && chown -R "$SWAY_USER:" "$SWAY_DATA" "$APP_TMP/home"
   SETTINGS_DIR=$SWAY_DATA/config/PelavoScr
   # A build in a folder the user cannot reach (root's home in CI) runs from a copy.
-  if ! sway_as test -x "$PELAVO" || ! sway_as test -r "$SWAY_COUNTER"; then
+  if ! sway_as test -x "$PELAVO" || ! sway_as test -r "$SWAY_COUNTER" ||
+    { [ -x "$SWAY_POINTER_TOOL" ] && ! sway_as test -x "$SWAY_POINTER_TOOL"; }; then
     mkdir -p "$APP_TMP/prog/tests"
     cp "$PELAVO" "$APP_TMP/prog/pelavo"
     cp "$SWAY_COUNTER" "$APP_TMP/prog/tests/swap_counter.so"
+    if [ -x "$SWAY_POINTER_TOOL" ]; then
+      cp "$SWAY_POINTER_TOOL" "$APP_TMP/prog/tests/virtual_pointer"
+      SWAY_POINTER_TOOL=$APP_TMP/prog/tests/virtual_pointer
+    fi
     [ -f "$(dirname "$PELAVO")/about.html" ] && cp "$(dirname "$PELAVO")/about.html" "$APP_TMP/prog/"
     chmod -R a+rX "$APP_TMP/prog"
     PELAVO=$APP_TMP/prog/pelavo
@@ -204,4 +211,110 @@ sway_pace() {
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
   echo "$rate"
+}
+
+# The seat's pointer (headless sway has none of its own): one virtual pointer device that
+# lives from sway_pointer_start to sway_pointer_stop, as a mouse would, and takes the actions
+# of tests/virtual_pointer one at a time (sway_pointer move X Y, press right, wait 100...).
+sway_pointer_start() {
+  [ -x "$SWAY_POINTER_TOOL" ] || app_fail "no virtual pointer at $SWAY_POINTER_TOOL (the target virtual_pointer)"
+  [ -z "${SWAY_POINTER_PID:-}" ] || app_fail "a virtual pointer runs already"
+  coproc SWAY_POINTER { sway_as "$SWAY_POINTER_TOOL" 2> "$APP_TMP/pointer.log"; }
+  APP_PIDS+=("$SWAY_POINTER_PID")
+}
+
+# One action of the running pointer; returns once the compositor has taken it.
+sway_pointer() {
+  local reply
+  [ -n "${SWAY_POINTER_PID:-}" ] || app_fail "no virtual pointer runs"
+  echo "$*" >&"${SWAY_POINTER[1]}"
+  read -r -t 15 reply <&"${SWAY_POINTER[0]}" ||
+    app_fail "the virtual pointer did not answer \"$*\": $(cat "$APP_TMP/pointer.log")"
+  [ "$reply" = ok ] || app_fail "the virtual pointer: \"$*\": $reply"
+}
+
+# The pointer device goes away (end of its input).
+sway_pointer_stop() {
+  [ -n "${SWAY_POINTER_PID:-}" ] || return 0
+  local pid=$SWAY_POINTER_PID fd=${SWAY_POINTER[1]}
+  exec {fd}>&-
+  app_wait_exit "$pid" 5 || app_fail "the virtual pointer did not end"
+  [ "$APP_RC" -eq 0 ] || app_fail "the virtual pointer ended with code $APP_RC: $(cat "$APP_TMP/pointer.log")"
+  SWAY_POINTER_PID=
+}
+
+# Moves the pointer to $1, $2 of the output and clicks button $3 (left, right or middle)
+# there: with the running pointer, else with a device of its own for just this click.
+sway_click() {
+  if [ -n "${SWAY_POINTER_PID:-}" ]; then
+    sway_pointer click "$1" "$2" "$3"
+  else
+    [ -x "$SWAY_POINTER_TOOL" ] || app_fail "no virtual pointer at $SWAY_POINTER_TOOL (the target virtual_pointer)"
+    sway_as "$SWAY_POINTER_TOOL" click "$1" "$2" "$3" || app_fail "the virtual pointer could not click"
+  fi
+}
+
+# Colour "r,g,b" of pixel $2, $3 of screenshot $1.
+sway_pixel() { app_pixel "$@"; }
+
+# Left click at $1, $2 in Feed mode; the running pointer then moves on to $3, $4 (default:
+# 100 pixels left and up of the click, so its cursor covers no pellet). Prints the centre "x y" of the
+# food-coloured pixels within 100 pixels of the click, from the first of eight screenshots a
+# quarter second apart that shows any (the pellet tumbles as it sinks and can be edge on);
+# nothing when none does.
+sway_feed_and_find_food() {
+  local x=$1 y=$2 awayx=${3:-$(($1 > 100 ? $1 - 100 : $1 + 100))} awayy=${4:-$(($2 > 100 ? $2 - 100 : $2 + 100))}
+  local left=$((x - 100)) top=$((y - 100)) shot=$SWAY_DATA/food.ppm box
+  [ "$left" -lt 0 ] && left=0
+  [ "$top" -lt 0 ] && top=0
+  local w=$((SWAY_W - left < 200 ? SWAY_W - left : 200)) h=$((SWAY_H - top < 200 ? SWAY_H - top : 200))
+  sway_click "$x" "$y" left
+  [ -n "${SWAY_POINTER_PID:-}" ] && sway_pointer move "$awayx" "$awayy"
+  for _ in 1 2 3 4 5 6 7 8; do
+    sleep 0.25
+    sway_shot "$shot" "${w}x$h+$left+$top"
+    box=$(convert "$shot" -fill black +opaque "$APP_FOOD_COLOUR" -format '%@' info: 2>/dev/null)
+    # %@ is the bounding box "WxH+X+Y" of what is not black; an empty or whole box means no
+    # food there (yet).
+    [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || continue
+    local bw=${BASH_REMATCH[1]} bh=${BASH_REMATCH[2]} bx=${BASH_REMATCH[3]} by=${BASH_REMATCH[4]}
+    [ "$bw" -ge 1 ] && [ "$bw" -lt "$w" ] || continue
+    echo "$((left + bx + bw / 2)) $((top + by + bh / 2))"
+    return 0
+  done
+}
+
+# True when the tank's icon menu shows with its top-left corner at $1, $2 on a fresh
+# screenshot: the icon column and the light text field of its second item.
+sway_menu_shows() {
+  local shot=$SWAY_DATA/menu.ppm
+  sway_shot "$shot"
+  [ "$(sway_pixel "$shot" $(($1 + 2)) $(($2 + 50)))" = "219,216,209" ] &&
+    [ "$(sway_pixel "$shot" $(($1 + 120)) $(($2 + 52)))" = "249,248,247" ]
+}
+
+# Right click at $1, $2 and waits up to four seconds for the menu there; a tank still
+# starting up (a slow machine) opens none, so the click is made again, three times at most.
+# Fails when no menu opened.
+sway_menu_open() {
+  for _ in 1 2 3; do
+    sway_click "$1" "$2" right
+    for _ in $(seq 16); do
+      sway_menu_shows "$1" "$2" && return 0
+      sleep 0.25
+    done
+  done
+  app_fail "no menu opened at the right click at $1, $2"
+}
+
+# With the menu open at $1, $2, picks its item $3 (0 is the first; 48 pixels each) with the
+# left button of the running pointer (sway_pointer_start), brought onto the item in two
+# steps so that the item lights.
+sway_menu_pick() {
+  local x=$(($1 + 64)) y=$(($2 + $3 * 48 + 24))
+  sway_pointer move $((x - 4)) $((y - 4))
+  sway_pointer wait 150
+  sway_pointer move "$x" "$y"
+  sway_pointer wait 250
+  sway_pointer click "$x" "$y" left
 }
