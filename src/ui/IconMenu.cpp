@@ -10,6 +10,9 @@
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 #endif
 
 #include "ui/IconMenuLayout.h"
@@ -35,6 +38,29 @@ wxBitmap LoadIcon(int id) {
 wxRect ToWx(const ui::MenuRect& r) { return {r.x, r.y, r.width, r.height}; }
 
 wxFont MenuFont() { return wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT); }
+
+#if defined(__WXGTK__) && defined(GDK_WINDOWING_WAYLAND)
+// On Wayland a popup is placed against its parent window by the rectangle it hangs from.
+// The toolkit's own placement (a moved window) needs a parent with a window role: the
+// tank's window on the background layer has none, so a menu placed that way became a
+// window of its own, which the compositor put in the middle of the output. Anchored to a
+// rectangle, the layer's popup is made on the layer surface, at place.
+void AnchorToParent(GtkWidget* popup, const ui::MenuRect& place) {
+  if (!GDK_IS_WAYLAND_DISPLAY(gtk_widget_get_display(popup))) return;
+  GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(popup));
+  if (!parent) return;
+  gtk_widget_realize(popup);
+  GdkWindow* window = gtk_widget_get_window(popup);
+  GdkWindow* parentWindow = gtk_widget_get_window(GTK_WIDGET(parent));
+  if (!window || !parentWindow) return;
+  // place is in the toolkit's screen coordinates, the rectangle in the parent's.
+  int originX = 0, originY = 0;
+  gdk_window_get_origin(parentWindow, &originX, &originY);
+  const GdkRectangle anchor{place.x - originX, place.y - originY, 1, 1};
+  gdk_window_move_to_rect(window, &anchor, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST,
+                          GDK_ANCHOR_SLIDE, 0, 0);
+}
+#endif
 
 }  // namespace
 
@@ -92,6 +118,9 @@ int IconMenu::Track(const wxPoint& screenPoint) {
   const ui::MenuRect place = ui::PlaceMenu(screenPoint.x, screenPoint.y, size.x, size.y,
                                            {screen.x, screen.y, screen.width, screen.height});
   SetSize(place.x, place.y, size.x, size.y);
+#if defined(__WXGTK__) && defined(GDK_WINDOWING_WAYLAND)
+  AnchorToParent(GetHandle(), place);
+#endif
 
   // Keys typed while the menu is open reach the window that had the focus; its top-level
   // window's key hook passes them here first, so Escape closes the menu and nothing else.

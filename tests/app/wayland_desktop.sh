@@ -3,8 +3,13 @@
 # covers the output from its background layer; an ordinary client (weston-simple-egl,
 # opaque, floating) is drawn over it, keys typed with wtype reach that client and not the
 # tank, frames come at most 30 a second (counted by the preloaded swap counter), and SIGTERM
-# ends it with code 0. On a headless Weston (no layer-shell, no X server) it says what to
-# do and ends with code 1.
+# ends it with code 0. Then with the seat's pointer (a virtual pointer device: headless
+# sway has none), on a 640x480 output that holds the whole menu (nine items of 48 pixels)
+# below a click: a feed click on the tank drops food under the cursor and the client stays
+# drawn over the tank; a right click opens the icon menu at the click; Escape closes the
+# menu and leaves the tank running; F1 right after the menu shows the overlay; the menu's Exit picked with the pointer ends the background
+# with code 0. On a headless Weston (no layer-shell, no X server) it says what to do and
+# ends with code 1.
 source "$(dirname "$0")/lib/sway.bash"
 sway_setup "$@"
 command -v weston-simple-egl > /dev/null || app_fail "weston-simple-egl is missing (Debian package weston)"
@@ -38,32 +43,51 @@ app_note "the background draws $rate frames a second on a 60 Hz output"
 awk -v r="$rate" -v lo=$MIN_RATE -v hi=$MAX_RATE 'BEGIN { exit !(r >= lo && r <= hi) }' ||
   app_fail "$rate frames a second"
 
+# Starts an ordinary client over the tank and waits for its window; sets client (its pid)
+# and cx cy cw ch (its window's place on the output).
+start_client() {
+  (cd "$SWAY_DATA" && exec env -i "${SWAY_AS[@]}" env HOME="$SWAY_HOME" PATH=/usr/bin:/bin \
+    XDG_RUNTIME_DIR="$SWAY_RUN" WAYLAND_DISPLAY="$SWAY_SOCKET" weston-simple-egl -o \
+    > "$APP_TMP/client.log" 2>&1) &
+  client=$!
+  APP_PIDS+=("$client")
+  local rect=
+  for _ in $(seq 50); do
+    rect=$(sway_as swaymsg -r -t get_tree | jq -r '.. | objects | select(.app_id? == "org.freedesktop.weston.simple-egl") | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height)"' | head -1)
+    [ -n "$rect" ] && break
+    sleep 0.1
+  done
+  [ -n "$rect" ] || app_fail "the client's window did not appear"
+  sleep 2
+  read -r cx cy cw ch <<< "$rect"
+  app_note "the client at $cx,$cy ${cw}x$ch"
+}
+
+# Pure white pixels of screenshot $1 (a fresh one without): the overlay's text.
+white_pixels() {
+  local shot=${1:-$SWAY_DATA/white.ppm}
+  [ -n "${1:-}" ] || sway_shot "$shot"
+  convert "$shot" -fill black +opaque white -fill white -opaque white \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# Fails unless the screen shows the client over the tank: the client's corner is its own
+# dark background, the tank shows left of the client. $1 names the moment.
+client_over_tank() {
+  local blue red
+  sway_shot "$SWAY_DATA/client.ppm"
+  read -r blue red < <(blue_red "$SWAY_DATA/client.ppm" "40x40+$((cx + 5))+$((cy + 5))")
+  app_note "$1: the client's corner: mean blue $blue, red $red"
+  [ "$blue" -lt 40 ] && [ "$red" -lt 40 ] || app_fail "$1: the tank shows over the client"
+  read -r blue red < <(blue_red "$SWAY_DATA/client.ppm" "$((cx - 10))x$SWAY_H+0+0")
+  app_note "$1: left of the client: mean blue $blue, red $red"
+  [ "$blue" -gt 60 ] && [ "$blue" -gt $((red + 20)) ] || app_fail "$1: no tank beside the client"
+}
+
 # An ordinary client over it.
-(cd "$SWAY_DATA" && exec env -i "${SWAY_AS[@]}" env HOME="$SWAY_HOME" PATH=/usr/bin:/bin \
-  XDG_RUNTIME_DIR="$SWAY_RUN" WAYLAND_DISPLAY="$SWAY_SOCKET" weston-simple-egl -o \
-  > "$APP_TMP/client.log" 2>&1) &
-client=$!
-APP_PIDS+=("$client")
-rect=
-for _ in $(seq 50); do
-  rect=$(sway_as swaymsg -r -t get_tree | jq -r '.. | objects | select(.app_id? == "org.freedesktop.weston.simple-egl") | "\(.rect.x) \(.rect.y) \(.rect.width) \(.rect.height)"' | head -1)
-  [ -n "$rect" ] && break
-  sleep 0.1
-done
-[ -n "$rect" ] || app_fail "the client's window did not appear"
-sleep 2
-read -r cx cy cw ch <<< "$rect"
-app_note "the client at $cx,$cy ${cw}x$ch"
-sway_shot "$SWAY_DATA/client.ppm"
-cp "$SWAY_DATA/client.ppm" "$APP_TMP/client.ppm" 2>/dev/null
+start_client
+client_over_tank "the client opened"
 [ -n "${APP_SHOTS:-}" ] && mkdir -p "$APP_SHOTS" && convert "$SWAY_DATA/client.ppm" "$APP_SHOTS/wayland-desktop.png"
-# The client's corner is its own dark background, the tank shows beside the client.
-read -r blue red < <(blue_red "$SWAY_DATA/client.ppm" "40x40+$((cx + 5))+$((cy + 5))")
-app_note "the client's corner: mean blue $blue, red $red"
-[ "$blue" -lt 40 ] && [ "$red" -lt 40 ] || app_fail "the tank shows over the client"
-read -r blue red < <(blue_red "$SWAY_DATA/client.ppm" "$((cx - 10))x$SWAY_H+0+0")
-app_note "left of the client: mean blue $blue, red $red"
-[ "$blue" -gt 60 ] && [ "$blue" -gt $((red + 20)) ] || app_fail "no tank beside the client"
 
 # Keys go to the client, which ends on Escape; the tank keeps running.
 sway_key Escape
@@ -71,6 +95,83 @@ app_wait_exit "$client" 5 || app_fail "Escape did not reach the client"
 sleep 0.5
 kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape typed into the client ended the background"
 sway_end_program
+sway_stop
+
+# With a pointer: the background again, with no pool fish (the food stays in view), under
+# a client again, on an output tall enough for the whole menu below a click.
+SWAY_H=480
+sway_start 60
+sway_as swaymsg 'for_window [app_id=".*"] floating enable' > /dev/null
+rm -f "$SETTINGS_DIR/PelavoSet.ini"  # what the first run saved
+app_settings_without_fish
+[ -n "${SWAY_AS[*]}" ] && chown -R "$SWAY_USER:" "$SETTINGS_DIR"
+sway_start_program
+for _ in $(seq 200); do [ -s "$SWAY_SWAPS" ] && break; sleep 0.1; done
+[ -s "$SWAY_SWAPS" ] || app_fail "the background drew nothing in 20 seconds"
+start_client
+sway_pointer_start
+# A feed click on the tank, beside the client, drops food under the cursor, and the client
+# stays drawn over the tank.
+fx=$((cx - 80)) fy=$((cy + 40))
+food=$(sway_feed_and_find_food "$fx" "$fy")
+app_note "feed click at $fx,$fy: food at ${food:-nowhere}"
+[ -n "$food" ] || app_fail "no food near the feed click at $fx,$fy"
+read -r gx gy <<< "$food"
+[ $((gx - fx)) -ge -32 ] && [ $((gx - fx)) -le 32 ] && [ $((gy - fy)) -ge -4 ] &&
+  [ $((gy - fy)) -le 90 ] || app_fail "the food at $gx,$gy is not under the click at $fx,$fy"
+client_over_tank "after the feed click"
+
+# The menu opens at a right click.
+mx=40 my=30
+sway_menu_open "$mx" "$my"
+shot=$SWAY_DATA/menu-open.ppm
+sway_shot "$shot"
+[ -n "${APP_SHOTS:-}" ] && convert "$shot" "$APP_SHOTS/wayland-desktop-menu.png"
+# Nine items below the click: the last item's bottom row is the menu's, the row under it
+# is the tank's; nothing of the menu left of or above the click.
+p_last=$(sway_pixel "$shot" $((mx + 120)) $((my + 9 * 48 - 1)))
+p_below=$(sway_pixel "$shot" $((mx + 120)) $((my + 9 * 48 + 1)))
+p_left=$(sway_pixel "$shot" $((mx - 2)) $((my + 50)))
+p_above=$(sway_pixel "$shot" $((mx + 120)) $((my - 2)))
+app_note "the menu at $mx,$my: last row $p_last, below $p_below, left $p_left, above $p_above"
+[ "$p_last" = "249,248,247" ] && [ "$p_below" != "249,248,247" ] ||
+  app_fail "the menu does not end nine items below the click"
+[ "$p_left" != "219,216,209" ] && [ "$p_above" != "249,248,247" ] ||
+  app_fail "the menu starts left of or above the click"
+# Polls for up to two seconds until the menu at the click has gone; $1 names what closed it.
+menu_closes() {
+  for _ in $(seq 8); do
+    sleep 0.25
+    sway_menu_shows "$mx" "$my" || return 0
+  done
+  app_fail "$1 did not close the menu"
+}
+
+# Escape closes only the menu, and the keyboard stays with the tank: F1 after the menu
+# shows the overlay.
+sway_key Escape
+menu_closes "Escape"
+kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the menu ended the background"
+client_over_tank "after the menu"
+# The client goes, so the overlay in the middle of the output shows whole.
+kill "$client" 2>/dev/null
+app_wait_exit "$client" 5 || app_fail "the client did not end"
+sleep 0.5
+white_before=$(white_pixels)
+sway_key F1
+sleep 0.4
+sway_shot "$SWAY_DATA/overlay.ppm"
+[ -n "${APP_SHOTS:-}" ] && convert "$SWAY_DATA/overlay.ppm" "$APP_SHOTS/wayland-desktop-overlay.png"
+white_after=$(white_pixels "$SWAY_DATA/overlay.ppm")
+app_note "white pixels before F1 $white_before, after $white_after"
+[ "$white_after" -gt $((white_before + 500)) ] || app_fail "F1 after the menu showed no overlay"
+
+# Exit picked with the pointer ends the background with code 0.
+sway_menu_open "$mx" "$my"
+sway_menu_pick "$mx" "$my" 8
+app_wait_exit "$APP_PID" 10 || app_fail "the menu's Exit did not end the background"
+[ "$APP_RC" -eq 0 ] || app_fail "the background ended with code $APP_RC after Exit"
+sway_pointer_stop
 sway_stop
 
 # A compositor without layer-shell: the message and code 1, at once.
