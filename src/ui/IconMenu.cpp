@@ -60,6 +60,23 @@ void AnchorToParent(GtkWidget* popup, const ui::MenuRect& place) {
   gdk_window_move_to_rect(window, &anchor, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST,
                           GDK_ANCHOR_SLIDE, 0, 0);
 }
+
+// Shows the popup under a grab of the seat taken before the popup is mapped, so that the
+// popup the compositor is told of holds the grab: the compositor then gives the menu the
+// keyboard, and closes it when a click lands on another program's window. (The grab the
+// toolkit takes once a popup is shown stays inside the program: such a click went to the
+// other window and left the menu open, with the keyboard gone to that window.)
+// Refused, the grab leaves the popup shown all the same, under the toolkit's grab alone.
+void ShowGrabbed(GtkWidget* popup) {
+  if (!GDK_IS_WAYLAND_DISPLAY(gtk_widget_get_display(popup))) return;
+  GdkWindow* window = gtk_widget_get_window(popup);
+  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(popup));
+  if (!window || !seat) return;
+  const auto show = [](GdkSeat*, GdkWindow*, gpointer widget) {
+    gtk_widget_show(GTK_WIDGET(widget));
+  };
+  gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL, FALSE, nullptr, nullptr, show, popup);
+}
 #endif
 
 }  // namespace
@@ -84,10 +101,25 @@ IconMenu::IconMenu(wxWindow* owner) : wxPopupTransientWindow(owner, wxBORDER_NON
   // a part of the tank's window, which the compositor then gives the keyboard when an item
   // is clicked; once the menu is gone the keyboard went nowhere until the next click.
   gtk_window_set_type_hint(GTK_WINDOW(GetHandle()), GDK_WINDOW_TYPE_HINT_POPUP_MENU);
+  // The compositor may take the popup down itself (a click on another program's window):
+  // that closes the menu with nothing chosen.
+  g_signal_connect(GetHandle(), "unmap", G_CALLBACK(+[](GtkWidget*, gpointer menu) {
+                     static_cast<IconMenu*>(menu)->OnUnmapped();
+                   }),
+                   this);
 #endif
 }
 
-IconMenu::~IconMenu() = default;
+IconMenu::~IconMenu() {
+#ifdef __WXGTK__
+  if (GetHandle()) g_signal_handlers_disconnect_by_data(GetHandle(), this);
+#endif
+}
+
+void IconMenu::OnUnmapped() {
+  // Only while the menu is open and nothing is chosen yet: Track() hides it after a choice.
+  if (loop_ && loop_->IsRunning() && result_ == 0) Finish(0);
+}
 
 void IconMenu::Append(int commandId, IconMenuItem item) {
   Entry e{commandId, std::move(item), {}, {}};
@@ -129,6 +161,9 @@ int IconMenu::Track(const wxPoint& screenPoint) {
 
   wxGUIEventLoop loop;
   loop_ = &loop;
+#if defined(__WXGTK__) && defined(GDK_WINDOWING_WAYLAND)
+  ShowGrabbed(GetHandle());
+#endif
   Popup(surface_);
   surface_->SetFocus();
   {

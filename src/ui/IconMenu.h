@@ -59,6 +59,7 @@ class IconMenu : public wxPopupTransientWindow {
   void OnKeyDown(wxKeyEvent& event);
   void Select(int index);
   void Finish(int commandId);
+  void OnUnmapped();
 
   wxWindow* surface_ = nullptr;
   std::vector<Entry> entries_;

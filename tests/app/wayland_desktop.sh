@@ -6,8 +6,9 @@
 # ends it with code 0. Then with the seat's pointer (a virtual pointer device: headless
 # sway has none), on a 640x480 output that holds the whole menu (nine items of 48 pixels)
 # below a click: a feed click on the tank drops food under the cursor and the client stays
-# drawn over the tank; a right click opens the icon menu at the click; Escape closes the
-# menu and leaves the tank running; F1 right after the menu shows the overlay; the menu's Exit picked with the pointer ends the background
+# drawn over the tank; a right click opens the icon menu at the click; a click on the
+# client closes the menu, and so does Escape, which leaves the tank running; F1 right after
+# the menu shows the overlay; the menu's Exit picked with the pointer ends the background
 # with code 0. On a headless Weston (no layer-shell, no X server) it says what to do and
 # ends with code 1.
 source "$(dirname "$0")/lib/sway.bash"
@@ -121,7 +122,7 @@ read -r gx gy <<< "$food"
   [ $((gy - fy)) -le 90 ] || app_fail "the food at $gx,$gy is not under the click at $fx,$fy"
 client_over_tank "after the feed click"
 
-# The menu opens at a right click.
+# The menu opens at a right click; a click on the client closes it.
 mx=40 my=30
 sway_menu_open "$mx" "$my"
 shot=$SWAY_DATA/menu-open.ppm
@@ -146,9 +147,14 @@ menu_closes() {
   done
   app_fail "$1 did not close the menu"
 }
+sway_click $((cx + cw - 30)) $((cy + ch - 30)) left
+menu_closes "a click on the client"
+kill -0 "$APP_PID" 2>/dev/null || app_fail "a click on the client with the menu open ended the background"
+client_over_tank "after a click on the client"
 
 # Escape closes only the menu, and the keyboard stays with the tank: F1 after the menu
 # shows the overlay.
+sway_menu_open "$mx" "$my"
 sway_key Escape
 menu_closes "Escape"
 kill -0 "$APP_PID" 2>/dev/null || app_fail "Escape in the menu ended the background"
