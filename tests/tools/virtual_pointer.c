@@ -104,7 +104,8 @@ static const struct wl_registry_listener kRegistryListener = {.global = Global,
 /* Waits until the compositor has handled every request so far. */
 static int Sync(char* why, size_t size) {
   if (wl_display_roundtrip(g_display) < 0) {
-    snprintf(why, size, "the compositor refused a request (%s)", strerror(wl_display_get_error(g_display)));
+    snprintf(why, size, "the compositor refused a request (%s)",
+             strerror(wl_display_get_error(g_display)));
     return -1;
   }
   return 0;
