@@ -101,6 +101,6 @@ app_wait_exit "$APP_PID" 15 || app_fail "no end on SIGTERM"
 [ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after SIGTERM"
 frames=$(app_swaps "$REPORT")
 app_note "buffer swaps: ${frames:-none}"
-# Five seconds of the running tank: even software rendering swaps far more than this.
-[ -n "$frames" ] && [ "$frames" -ge 20 ] || app_fail "too few buffer swaps: ${frames:-no report}"
+# Five seconds of the running tank: even a sanitizer build beside another test swaps more.
+[ -n "$frames" ] && [ "$frames" -ge 10 ] || app_fail "too few buffer swaps: ${frames:-no report}"
 echo PASS

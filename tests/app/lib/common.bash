@@ -81,6 +81,10 @@ app_setup() {
     app_run_on_own_screen 1920x1080 "" "$@"
   fi
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+  # How much longer the waits for the program's windows and pictures may take: a sanitizer
+  # build runs several times slower, and tests run two side by side.
+  APP_WAIT_FACTOR=1
+  app_sanitized && APP_WAIT_FACTOR=3
   # No accessibility bridge: an accessibility bus that an earlier test's session left on the
   # shared screen (its socket gone with that test's runtime directory) would make every
   # later start print a warning.

@@ -7,11 +7,12 @@
 # its window size against its size in dialog units, so nothing here depends on screen pixels.
 
 DLG_SHOT=""      # the latest screenshot (dlg_shot)
-DLG_WAIT=${DLG_WAIT:-8}  # seconds any single wait may take
+DLG_WAIT=${DLG_WAIT:-8}  # seconds any single wait may take (times APP_WAIT_FACTOR)
 
-# Polls the command "$@" every 0.1 s until it succeeds, for up to $DLG_WAIT seconds.
+# Polls the command "$@" every 0.1 s until it succeeds, for up to $DLG_WAIT seconds (longer
+# for a slow build).
 dlg_until() {
-  local end=$((SECONDS + DLG_WAIT))
+  local end=$((SECONDS + DLG_WAIT * ${APP_WAIT_FACTOR:-1}))
   while :; do
     "$@" && return 0
     [ "$SECONDS" -lt "$end" ] || return 1
@@ -117,10 +118,14 @@ dlg_choose_file() {
   dlg_until dlg_visible "Select a file" || app_fail "no file chooser appeared"
   chooser=$(dlg_find "Select a file")
   dlg_focus "$chooser"
+  # The chooser's location field takes a moment to open, and its typed text a moment to
+  # settle (longer in a slow build).
+  local settle
+  settle=$(awk -v f="${APP_WAIT_FACTOR:-1}" 'BEGIN { print 0.3 * f }')
   xdotool key ctrl+l
-  sleep 0.3
+  sleep "$settle"
   xdotool type --delay 5 "$1"
-  sleep 0.3
+  sleep "$settle"
   xdotool key Return
   dlg_until dlg_hidden "Select a file" || app_fail "the file chooser stayed open for $1"
 }
@@ -185,14 +190,30 @@ dlg_list_measure() {
   LIST_PITCH=$h
   dlg_until dlg_list_find_top || app_fail "no empty list area found"
 }
-dlg_list_find_top() {
-  local line
+# The first sand pixel below the header, once the list is drawn: a list half painted (a slow
+# build) shows sand from its top, or only below a stretch of another colour. The header is 8
+# to 40 pixels high, and two screenshots 0.2 s apart must agree.
+dlg_list_top_now() {
+  local line header=0
   dlg_shot
   while read -r line; do
     set -- $line
-    if dlg_is_sand "$2" "$3" "$4"; then LIST_TOP=$1; return 0; fi
+    if dlg_is_sand "$2" "$3" "$4"; then
+      [ "$header" -ge 8 ] && [ "$header" -le 40 ] || return 1
+      echo "$1"
+      return 0
+    fi
+    header=$((header + 1))
   done < <(dlg_column "$LIST_X" "$LIST_Y" "$LIST_BOTTOM")
   return 1
+}
+dlg_list_find_top() {
+  local first second
+  first=$(dlg_list_top_now) || return 1
+  sleep 0.2
+  second=$(dlg_list_top_now) || return 1
+  [ "$first" = "$second" ] || return 1
+  LIST_TOP=$first
 }
 
 # Measures where rows lie once the first row is drawn, not selected: a row ends with its rule
