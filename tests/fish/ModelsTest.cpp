@@ -23,6 +23,41 @@ using fish::models::TriangleModel;
 
 namespace {
 
+// A packed fish skin loaded into the current GL context and read back: the brightness
+// (r + g + b, 0..765) at a texture coordinate. The texture goes with it.
+class SkinPixels {
+ public:
+  SkinPixels(int resourceId, const std::string& name)
+      : texture_(assets::LoadPackedTexture(resourceId, name, false)) {}
+  ~SkinPixels() { glDeleteTextures(1, &texture_); }
+  SkinPixels(const SkinPixels&) = delete;
+  SkinPixels& operator=(const SkinPixels&) = delete;
+
+  // Reads the pixels back; false when the texture is empty.
+  bool Read() {
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w_);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h_);
+    if (w_ <= 0 || h_ <= 0) return false;
+    rgb_.resize(static_cast<size_t>(w_) * h_ * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb_.data());
+    return true;
+  }
+
+  int Brightness(const float* t) const {
+    const int x = std::min(w_ - 1, static_cast<int>(t[0] * w_));
+    const int y = std::min(h_ - 1, static_cast<int>(t[1] * h_));
+    const unsigned char* p = &rgb_[(static_cast<size_t>(y) * w_ + x) * 3];
+    return p[0] + p[1] + p[2];
+  }
+
+ private:
+  GLuint texture_;
+  GLint w_ = 0, h_ = 0;
+  std::vector<unsigned char> rgb_;
+};
+
 struct Vec {
   double x, y, z;
 };
@@ -187,23 +222,9 @@ TEST(SpeciesFishModel, EyeDiscLandsOnEveryPackedSkinsEye) {
   const PartModel& eye = fish::models::kSpeciesFishParts[7];
   for (int slot = 0; slot < 10; ++slot) {
     SCOPED_TRACE(slot);
-    const GLuint texture =
-        assets::LoadPackedTexture(10000 + slot, "fish" + std::to_string(slot), false);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    GLint w = 0, h = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-    ASSERT_GT(w, 0);
-    ASSERT_GT(h, 0);
-    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    auto brightness = [&](const float* t) {
-      const int x = std::min(w - 1, static_cast<int>(t[0] * w));
-      const int y = std::min(h - 1, static_cast<int>(t[1] * h));
-      const unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
-      return p[0] + p[1] + p[2];
-    };
+    SkinPixels skin(10000 + slot, "fish" + std::to_string(slot));
+    ASSERT_TRUE(skin.Read());
+    auto brightness = [&](const float* t) { return skin.Brightness(t); };
     EXPECT_LT(brightness(eye.texcoords), 120);  // the pupil
     for (int c = 0; c < eye.cols; ++c) EXPECT_LT(brightness(eye.texcoords + 2 * (2 * eye.cols + c)), 300) << c;
     // ...while the head just behind the mouth is the fish's own colour, not the eye's.
@@ -211,7 +232,6 @@ TEST(SpeciesFishModel, EyeDiscLandsOnEveryPackedSkinsEye) {
     int bright = 0;
     for (int i = 0; i < head.rows * head.cols; ++i) bright += brightness(head.texcoords + 2 * i) >= 150;
     EXPECT_GT(bright, 0);
-    glDeleteTextures(1, &texture);
   }
 }
 
@@ -326,22 +346,9 @@ TEST(LargeFishModel, EyesLandOnThePupilAndPairedFinsOnTheirOwnSwatch) {
   TempConfigDir dir;
   std::filesystem::create_directories(dir.settingsDir());
   OffscreenGl gl;
-  const GLuint texture = assets::LoadPackedTexture(10010, "fish10", false);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  GLint w = 0, h = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-  ASSERT_GT(w, 0);
-  ASSERT_GT(h, 0);
-  std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  auto brightness = [&](const float* t) {
-    const int x = std::min(w - 1, static_cast<int>(t[0] * w));
-    const int y = std::min(h - 1, static_cast<int>(t[1] * h));
-    const unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
-    return p[0] + p[1] + p[2];
-  };
+  SkinPixels skin(10010, "fish10");
+  ASSERT_TRUE(skin.Read());
+  auto brightness = [&](const float* t) { return skin.Brightness(t); };
   for (const int tri : {first, first + count / 2}) {
     const float* centre = m.texcoords + 2 * m.indices[9 * tri + 6];
     EXPECT_LT(brightness(centre), 120) << "eye at triangle " << tri << " s " << centre[0] << " t " << centre[1];
@@ -349,7 +356,6 @@ TEST(LargeFishModel, EyesLandOnThePupilAndPairedFinsOnTheirOwnSwatch) {
   // The belly under the eye is pale: the pupil is the eye's, not the whole head dark.
   const float belly[2] = {m.texcoords[2 * m.indices[9 * first + 6]], 0.3f};
   EXPECT_GT(brightness(belly), 300);
-  glDeleteTextures(1, &texture);
 }
 
 TEST(LargeFishModel, FacesMinusXInTheTankAndIsLargeButFits) {

@@ -23,14 +23,14 @@ app_sanitized() { ldd "$PELAVO" 2>/dev/null | grep -q 'libasan'; }
 # Returns the command's code. The server picks a free display number itself (-displayfd), so
 # tests that run side by side never race for one. APP_SCREEN_PID is the server's pid.
 app_on_own_screen() {
-  local spec=$1 extra=$2 dir n="" rc
+  local geometry=$1 extra=$2 dir n="" rc
   shift 2
-  [[ $spec =~ ^[0-9]+x[0-9]+$ ]] && spec=${spec}x24
+  [[ $geometry =~ ^[0-9]+x[0-9]+$ ]] && geometry=${geometry}x24
   dir=$(mktemp -d)
   # -noreset: the server must not reset (and refuse connections meanwhile) each time the
   # last client leaves just as the next connects.
   # shellcheck disable=SC2086
-  Xvfb -displayfd 3 -screen 0 "$spec" -noreset -nolisten tcp $extra 3> "$dir/display" \
+  Xvfb -displayfd 3 -screen 0 "$geometry" -noreset -nolisten tcp $extra 3> "$dir/display" \
     > "$dir/xvfb.log" 2>&1 &
   APP_SCREEN_PID=$!
   for _ in $(seq 100); do
@@ -56,11 +56,11 @@ app_on_own_screen() {
 # Runs the whole script again ("${@:3}" its arguments) on a screen of its own (see
 # app_on_own_screen for $1 and $2) and ends with its code.
 app_run_on_own_screen() {
-  local spec=$1 extra=$2
+  local geometry=$1 extra=$2
   shift 2
   # Ended from outside (the test driver's time limit), the server goes too.
   trap '[ -n "${APP_SCREEN_PID:-}" ] && kill "$APP_SCREEN_PID" 2>/dev/null; exit 1' INT TERM HUP
-  APP_PRIVATE_SCREEN=$spec app_on_own_screen "$spec" "$extra" bash "$0" "$@"
+  APP_PRIVATE_SCREEN=$geometry app_on_own_screen "$geometry" "$extra" bash "$0" "$@"
   exit $?
 }
 
