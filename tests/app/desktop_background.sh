@@ -56,15 +56,6 @@ overlay_white() {
     -format '%[fx:int(mean*w*h)]' info:
 }
 
-# Opens the menu at $1, $2; a busy machine may show it late, so a second right click is
-# allowed after Escape.
-menu_opens() {
-  app_menu_opens_at "$1" "$2" && return 0
-  xdotool key Escape
-  sleep 1
-  app_menu_opens_at "$1" "$2"
-}
-
 if [ "${1:-}" = "--wm" ]; then
   wm=$2
   shift 2
@@ -129,7 +120,7 @@ if [ "${1:-}" = "--wm" ]; then
   clock_on_top "$clock" "$cx" "$cy" "after the feed click"
 
   # The menu opens at the cursor; Escape in it closes only the menu.
-  menu_opens 200 150 || app_fail "$wm: the menu did not open at the cursor"
+  app_menu_opens_at 200 150 || app_fail "$wm: the menu did not open at the cursor"
   xdotool key Escape
   sleep 0.5
   kill -0 "$first" 2>/dev/null || app_fail "$wm: Escape in the menu ended the background"
@@ -157,13 +148,13 @@ if [ "${1:-}" = "--wm" ]; then
 
   # Start with Session writes the autostart entry, and picked again removes it.
   entry=$XDG_CONFIG_HOME/autostart/pelavo-desktop.desktop
-  menu_opens 200 150 || app_fail "$wm: the menu did not open again"
+  app_menu_opens_at 200 150 || app_fail "$wm: the menu did not open again"
   app_menu_pick 200 150 7
   sleep 1
   [ -f "$entry" ] || app_fail "$wm: Start with Session wrote no autostart entry"
   grep -qx "Exec=$PELAVO --desktop" "$entry" || app_fail "$wm: the entry runs $(grep Exec "$entry")"
   kill -0 "$first" 2>/dev/null || app_fail "$wm: Start with Session ended the background"
-  menu_opens 200 150 || app_fail "$wm: the menu did not open a third time"
+  app_menu_opens_at 200 150 || app_fail "$wm: the menu did not open a third time"
   app_shot "$APP_TMP/menu-lit.png"
   app_menu_pick 200 150 7
   sleep 1

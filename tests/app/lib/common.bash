@@ -47,10 +47,22 @@ app_on_own_screen() {
   fi
   APP_UNDER_XVFB=1 DISPLAY=:$n "$@"
   rc=$?
-  kill "$APP_SCREEN_PID" 2>/dev/null
-  wait "$APP_SCREEN_PID" 2>/dev/null
+  app_end_screen
   rm -rf "$dir"
   return $rc
+}
+
+# Ends the virtual screen APP_SCREEN_PID: asked first, then, if it has not gone within five
+# seconds, for certain.
+app_end_screen() {
+  local killer
+  kill "$APP_SCREEN_PID" 2>/dev/null
+  ( sleep 5; kill -9 "$APP_SCREEN_PID" ) > /dev/null 2>&1 &
+  killer=$!
+  wait "$APP_SCREEN_PID" 2>/dev/null
+  pkill -P "$killer" 2>/dev/null
+  kill "$killer" 2>/dev/null
+  wait "$killer" 2>/dev/null
 }
 
 # Runs the whole script again ("${@:3}" its arguments) on a screen of its own (see
@@ -107,11 +119,66 @@ app_setup() {
   export PATH=$APP_TMP/bin:$PATH
   APP_PIDS=()
   trap app_cleanup EXIT
+  trap 'exit 1' INT TERM HUP
+  app_watchdog
   read -r SCREEN_W SCREEN_H < <(xwininfo -root | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+}
+
+# With APP_TIME_LIMIT set (seconds), a test that runs that long says where it stopped: the
+# script traces its steps into a file, and a watchdog prints the last of them, the commands
+# still running and the program's output, then ends those commands and the script, so the
+# test fails with that said instead of being killed silently by the test driver.
+app_watchdog() {
+  [ -n "${APP_TIME_LIMIT:-}" ] || return 0
+  local script=$$ trace=$APP_TMP/trace.log
+  exec {APP_TRACE_FD}> "$trace"
+  BASH_XTRACEFD=$APP_TRACE_FD
+  PS4='+ ${BASH_SOURCE[0]##*/}:${LINENO}: '
+  (
+    set +x
+    sleep "$APP_TIME_LIMIT" > /dev/null 2>&1 < /dev/null
+    # What runs below the script, leaving out this watchdog and what it runs.
+    me=$BASHPID
+    app_descendants "$me" > "$APP_TMP/mine.txt"
+    echo "$me" >> "$APP_TMP/mine.txt"
+    app_descendants "$script" | grep -v -x -F -f "$APP_TMP/mine.txt" > "$APP_TMP/left.txt"
+    {
+      echo "FAIL: still running after $APP_TIME_LIMIT s; the script's last steps:"
+      tail -15 "$trace"
+      echo "--- still running:"
+      xargs -r ps -o pid=,etimes=,args= -p < "$APP_TMP/left.txt"
+      for log in "$APP_TMP"/out.*.log; do
+        [ -s "$log" ] && { echo "--- $log"; tail -20 "$log"; }
+      done
+    } >&2
+    # The script first: it ends (failing) as soon as the command it waits for is ended.
+    kill -TERM "$script" 2>/dev/null
+    xargs -r kill -TERM < "$APP_TMP/left.txt" 2>/dev/null
+  ) &
+  APP_WATCHDOG_PID=$!
+  set -x
+}
+
+# Stops the watchdog of a test that ends in time.
+app_watchdog_stop() {
+  set +x
+  [ -n "${APP_WATCHDOG_PID:-}" ] || return 0
+  pkill -P "$APP_WATCHDOG_PID" 2>/dev/null
+  kill "$APP_WATCHDOG_PID" 2>/dev/null
+  wait "$APP_WATCHDOG_PID" 2>/dev/null
+  APP_WATCHDOG_PID=
+}
+
+# The process ids below $1 (children, theirs, and so on).
+app_descendants() {
+  ps -e -o pid=,ppid= | awk -v root="$1" '
+    { parent[$1] = $2 }
+    END { for (p in parent) for (q = parent[p]; q != ""; q = parent[q]) if (q == root) { print p; break } }'
 }
 
 app_cleanup() {
   local p
+  app_watchdog_stop
   for p in "${APP_PIDS[@]}"; do
     kill -9 "$p" 2>/dev/null && wait "$p" 2>/dev/null
   done
@@ -299,16 +366,35 @@ app_dismiss_message() {
   app_fail "the message box did not close"
 }
 
-# Opens the menu with a right click at $1, $2 and checks that it shows there.
+# Opens the menu with a right click at $1, $2 and checks that it shows there. A busy
+# machine may show it late, or lose a click that comes while the window is still settling,
+# so the check looks again for a while and a second right click is allowed after Escape.
 app_menu_opens_at() {
-  local cx=$1 cy=$2 shot=$APP_TMP/menu.$RANDOM.png
-  xdotool mousemove "$cx" "$cy"
-  sleep 0.3
-  xdotool click 3
-  sleep 1
-  app_shot "$shot"
-  [ "$(app_pixel "$shot" $((cx + 2)) $((cy + 48 + 2)))" = "219,216,209" ] &&
-    [ "$(app_pixel "$shot" $((cx + 120)) $((cy + 48 + 4)))" = "249,248,247" ]
+  local cx=$1 cy=$2 attempt
+  for attempt in 1 2; do
+    xdotool mousemove "$cx" "$cy"
+    sleep 0.3
+    xdotool click 3
+    app_menu_shows_at "$cx" "$cy" && return 0
+    xdotool key Escape
+    sleep 1
+  done
+  return 1
+}
+
+# Whether the menu shows with its corner at $1, $2 within a few seconds (longer under the
+# sanitizers): its first item's grey edge and the light face beside it.
+app_menu_shows_at() {
+  local cx=$1 cy=$2 shot=$APP_TMP/menu.$RANDOM.png end
+  end=$((SECONDS + 3 * ${APP_WAIT_FACTOR:-1}))
+  sleep 0.5
+  while :; do
+    app_shot "$shot"
+    [ "$(app_pixel "$shot" $((cx + 2)) $((cy + 48 + 2)))" = "219,216,209" ] &&
+      [ "$(app_pixel "$shot" $((cx + 120)) $((cy + 48 + 4)))" = "249,248,247" ] && return 0
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.3
+  done
 }
 
 # With the menu open at $1, $2, picks its item $3 (0 = the first).

@@ -28,6 +28,7 @@ sway_setup() {
   trap sway_cleanup EXIT
   # Ended from outside (a test driver's time limit, Ctrl-C), the cleanup runs all the same.
   trap 'exit 1' INT TERM HUP
+  app_watchdog
   if [ "$(id -u)" -eq 0 ]; then
     id -u "$SWAY_TEST_USER" > /dev/null 2>&1 || useradd -m "$SWAY_TEST_USER" ||
       app_fail "cannot create the user $SWAY_TEST_USER"
@@ -134,6 +135,7 @@ sway_stop() {
 
 sway_cleanup() {
   local p
+  app_watchdog_stop
   for p in "${APP_PIDS[@]}"; do
     kill -9 "$p" 2>/dev/null && wait "$p" 2>/dev/null
   done
