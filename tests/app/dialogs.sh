@@ -11,11 +11,9 @@ sleep 3
 cx=400; cy=300
 # Chooses menu item $1 (0 = first) from a menu opened at (cx, cy).
 choose() {
-  xdotool mousemove $cx $cy; sleep 0.3
-  xdotool click 3; sleep 0.8
-  xdotool mousemove $((cx + 60)) $((cy + $1 * 48 + 20)); sleep 0.2
-  xdotool mousemove $((cx + 64)) $((cy + $1 * 48 + 24)); sleep 0.3
-  xdotool click 1; sleep 1.5
+  app_menu_opens_at $cx $cy || app_fail "the menu does not open for item $1"
+  app_menu_pick $cx $cy "$1"
+  sleep 1.5
 }
 # Visible windows of the program other than the tank, one id a line.
 others() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | grep -vx "$win"; }

@@ -8,10 +8,7 @@ win=$(app_wait_window "$APP_PID" 30) || app_fail "no window appeared"
 sleep 3
 
 cx=400; cy=300
-xdotool mousemove $cx $cy
-sleep 0.3
-xdotool click 3
-sleep 1
+app_menu_opens_at $cx $cy || app_fail "the menu does not open at the click"
 shot=$APP_TMP/menu-open.png
 app_shot "$shot"
 p_icon=$(app_pixel "$shot" $((cx + 2)) $((cy + 48 + 2)))
@@ -71,15 +68,8 @@ xdotool key Escape
 sleep 0.5
 
 # "  Exit" (the eighth item) ends the program with code 0.
-xdotool mousemove $cx $cy
-sleep 0.3
-xdotool click 3
-sleep 1
-xdotool mousemove $((cx + 60)) $((cy + 7 * 48 + 20))
-sleep 0.3
-xdotool mousemove $((cx + 70)) $((cy + 7 * 48 + 24))
-sleep 0.3
-xdotool click 1
+app_menu_opens_at $cx $cy || app_fail "the menu does not open again"
+app_menu_pick $cx $cy 7
 app_wait_exit "$APP_PID" 10 || app_fail "Exit did not end the program"
 [ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after Exit"
 echo PASS
