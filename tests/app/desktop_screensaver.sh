@@ -31,6 +31,9 @@ strip_colours() {
   import -window "$1" "$shot" 2>/dev/null || app_fail "cannot capture window $1"
   convert "$shot" -crop +"$2"+0 +repage -scale 16x24\! -unique-colors -format '%w' info:
 }
+# True when window $1 (or its strip right of x = $2) shows the tank: at least $3 colours.
+window_drawn() { [ "$(window_colours "$1")" -ge "$2" ]; }
+strip_drawn() { [ "$(strip_colours "$1" "$2")" -ge "$3" ]; }
 toplevel_count() { xwininfo -root -children | grep -c '^ *0x'; }
 
 # ---- wrong options and windows ----
@@ -51,11 +54,11 @@ before=$(toplevel_count)
 "$PELAVO" --window-id "$WIN" > "$APP_TMP/out.saver.log" 2>&1 &
 saver=$!
 APP_PIDS+=("$saver")
-sleep 5
+sleep 2
+app_until 8 window_drawn "$WIN" 8 ||
+  app_fail "the tank is not drawn into the window ($(window_colours "$WIN") colours)"
 kill -0 "$saver" 2>/dev/null || app_fail "screensaver mode ended by itself"
-colours=$(window_colours "$WIN")
-app_note "distinct colours in the window: $colours"
-[ "$colours" -ge 8 ] || app_fail "the tank is not drawn into the window"
+app_note "distinct colours in the window: $(window_colours "$WIN")"
 [ "$(toplevel_count)" -eq "$before" ] || app_fail "screensaver mode opened a window of its own"
 
 # No instance marker is held: the normal program starts beside it.
@@ -68,10 +71,10 @@ kill -0 "$saver" 2>/dev/null || app_fail "the screensaver ended when the normal 
 
 # The tank follows the window's size: the new strip on the right is drawn too.
 xdotool windowsize "$WIN" 900 480
-sleep 3
-strip=$(strip_colours "$WIN" 700)
-app_note "distinct colours in the strip added by the resize: $strip"
-[ "$strip" -ge 6 ] || app_fail "the tank does not fill the resized window"
+sleep 1
+app_until 6 strip_drawn "$WIN" 700 6 ||
+  app_fail "the tank does not fill the resized window ($(strip_colours "$WIN" 700) colours in the new strip)"
+app_note "distinct colours in the strip added by the resize: $(strip_colours "$WIN" 700)"
 
 kill -TERM "$saver"
 app_wait_exit "$saver" 5 || app_fail "SIGTERM did not end screensaver mode within 5 s"
@@ -84,8 +87,8 @@ make_window 320 240 800 100
 XSCREENSAVER_WINDOW=$((WIN)) "$PELAVO" --root > "$APP_TMP/out.env.log" 2>&1 &
 saver=$!
 APP_PIDS+=("$saver")
-sleep 4
-[ "$(window_colours "$WIN")" -ge 8 ] || app_fail "the tank is not drawn into the daemon's window"
+sleep 1
+app_until 8 window_drawn "$WIN" 8 || app_fail "the tank is not drawn into the daemon's window"
 kill -INT "$saver"
 app_wait_exit "$saver" 5 || app_fail "SIGINT did not end screensaver mode"
 [ "$APP_RC" -eq 0 ] || app_fail "screensaver mode ended with code $APP_RC on SIGINT"
@@ -94,7 +97,8 @@ app_wait_exit "$saver" 5 || app_fail "SIGINT did not end screensaver mode"
 "$PELAVO" --window-id "$WIN" > "$APP_TMP/out.gone.log" 2>&1 &
 saver=$!
 APP_PIDS+=("$saver")
-sleep 3
+# Time to start up and draw (the window still shows the last program's picture).
+sleep $((3 * APP_WAIT_FACTOR))
 kill -TERM "$WIN_PID"
 app_wait_exit "$saver" 5 || app_fail "screensaver mode kept running after its window was destroyed"
 [ "$APP_RC" -eq 0 ] || app_fail "screensaver mode ended with code $APP_RC when its window went away"

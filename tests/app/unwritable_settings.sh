@@ -24,11 +24,8 @@ sleep 6
 kill -0 "$APP_PID" 2>/dev/null || app_fail "the program ended"
 extra=$(app_small_windows "$APP_PID" | while read -r w; do xdotool getwindowname "$w"; done | grep -c '^ERROR$')
 [ "$extra" -eq 0 ] || app_fail "$extra more message boxes appeared"
-shot=$APP_TMP/tank.png
-app_shot "$shot"
-colours=$(convert "$shot" -scale 64x36\! -unique-colors -format '%w' info:)
-app_note "distinct colours in a 64x36 thumbnail: $colours"
-[ "$colours" -ge 8 ] || app_fail "the screen shows no tank"
+app_until 10 app_shows_tank ||
+  app_fail "the screen shows no tank ($(app_screen_colours) colours in a 64x36 thumbnail)"
 [ -f "$APP_TMP/cwd/PelavoSet.ini" ] || app_fail "the settings did not go to the working directory"
 kill -TERM "$APP_PID"
 app_wait_exit "$APP_PID" 10 || app_fail "no end on SIGTERM"

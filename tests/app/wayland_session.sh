@@ -54,7 +54,8 @@ run_natively() {
     "$PELAVO" > "$APP_TMP/out.native.log" 2>&1 &
   pid=$!
   APP_PIDS+=("$pid")
-  sleep 6
+  sleep 3
+  app_wait_swaps "$report" 10 6
   kill -0 "$pid" 2>/dev/null || app_fail "the program ended with $*: $(cat "$APP_TMP/out.native.log")"
   [ -z "$(DISPLAY=$XWAYLAND xdotool search --onlyvisible --pid "$pid" 2>/dev/null)" ] ||
     app_fail "with $* the program has a window on XWayland"
@@ -82,7 +83,8 @@ win=$(app_wait_window "$APP_PID" 40) || app_fail "no window on XWayland"
 read -r _ _ w h < <(app_geometry "$win")
 app_note "window ${w}x$h on the ${OUT_W}x$OUT_H output"
 [ "$w" -eq $OUT_W ] && [ "$h" -eq $OUT_H ] || app_fail "the window is ${w}x$h, not the output's ${OUT_W}x$OUT_H"
-sleep 5
+sleep 3
+app_wait_swaps "$REPORT" 10 6
 # The compositor's own picture of its output (the screenshooter writes into its folder).
 (cd "$APP_TMP" && weston-screenshooter) || app_fail "weston-screenshooter failed"
 shot=$(ls "$APP_TMP"/wayland-screenshot-*.png 2>/dev/null | head -1)
@@ -101,6 +103,6 @@ app_wait_exit "$APP_PID" 15 || app_fail "no end on SIGTERM"
 [ "$APP_RC" -eq 0 ] || app_fail "exit code $APP_RC after SIGTERM"
 frames=$(app_swaps "$REPORT")
 app_note "buffer swaps: ${frames:-none}"
-# Five seconds of the running tank: even a sanitizer build beside another test swaps more.
+# Seconds of the running tank: even a sanitizer build beside another test swaps more.
 [ -n "$frames" ] && [ "$frames" -ge 10 ] || app_fail "too few buffer swaps: ${frames:-no report}"
 echo PASS

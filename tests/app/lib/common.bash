@@ -219,8 +219,32 @@ app_wait_exit() {
   return 1
 }
 
-# The window's geometry as "x y width height".
+# Polls the command "${@:2}" every 0.1 s until it succeeds, for up to $1 seconds (times
+# APP_WAIT_FACTOR, for a slow build).
+app_until() {
+  local end=$((SECONDS + $1 * ${APP_WAIT_FACTOR:-1}))
+  shift
+  while :; do
+    "$@" && return 0
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Distinct colours in a 64x36 thumbnail of the screen: a drawn tank has many, an empty
+# screen or window one or two.
+app_screen_colours() {
+  local shot=$APP_TMP/screen.$RANDOM.png
+  app_shot "$shot"
+  convert "$shot" -scale 64x36\! -unique-colors -format '%w' info:
+  rm -f "$shot"
+}
+app_shows_tank() { [ "$(app_screen_colours)" -ge 8 ]; }
+
+# The window's geometry as "x y width height"; nothing, and false, without a window id
+# (given none, xwininfo would wait for a click on some window).
 app_geometry() {
+  [ -n "$1" ] || { echo "app_geometry: no window id" >&2; return 1; }
   xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4}
     /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }
@@ -290,7 +314,7 @@ app_feed_and_find_food() {
   xdotool mousemove "$x" "$y"
   sleep 0.3
   xdotool click 1
-  for _ in 1 2 3 4 5 6; do
+  for _ in $(seq $((6 * ${APP_WAIT_FACTOR:-1}))); do
     sleep 0.25
     app_shot "$shot"
     box=$(convert "$shot" -crop "300x300+${left}+${top}" +repage -fill black \
@@ -325,6 +349,11 @@ app_region_changed() {
 # program: app_swaps FILE prints the count so far.
 APP_SWAP_COUNTER=
 app_swaps() { cat "$1" 2>/dev/null | tr -dc '0-9' || true; }
+
+# Waits until counter file $1 shows at least $2 swaps, for up to $3 seconds (longer under
+# the sanitizers).
+app_wait_swaps() { app_until "$3" app_swaps_at_least "$1" "$2"; }
+app_swaps_at_least() { local n; n=$(app_swaps "$1"); [ "${n:-0}" -ge "$2" ]; }
 
 # Swaps a second over $2 seconds, read from counter file $1 (one decimal place).
 app_swap_rate() {

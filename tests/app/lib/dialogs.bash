@@ -11,26 +11,22 @@ DLG_WAIT=${DLG_WAIT:-8}  # seconds any single wait may take (times APP_WAIT_FACT
 
 # Polls the command "$@" every 0.1 s until it succeeds, for up to $DLG_WAIT seconds (longer
 # for a slow build).
-dlg_until() {
-  local end=$((SECONDS + DLG_WAIT * ${APP_WAIT_FACTOR:-1}))
-  while :; do
-    "$@" && return 0
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.1
-  done
-}
+dlg_until() { app_until "$DLG_WAIT" "$@"; }
 
 # The visible window of the program whose title starts with $1; empty when none.
 dlg_find() {
   xdotool search --all --onlyvisible --pid "$APP_PID" --name "^$1" 2>/dev/null | head -1
 }
 dlg_visible() { [ -n "$(dlg_find "$1")" ]; }
-dlg_hidden() { [ -z "$(dlg_find "$1")" ]; }
+# A search of the window tree that meets a window as it goes (the menu's, just after a
+# choice) can come back empty, so a window counts as hidden when two searches agree.
+dlg_hidden() { [ -z "$(dlg_find "$1")" ] && sleep 0.1 && [ -z "$(dlg_find "$1")" ]; }
 
-# Waits for the window titled $1; sets DLG_WIN to its id.
+# Waits for the window titled $1; sets DLG_WIN to its id, the one found visible (a second
+# search may come back empty, as dlg_hidden says).
+dlg_found() { DLG_WIN=$(dlg_find "$1"); [ -n "$DLG_WIN" ]; }
 dlg_wait_for_window() {
-  dlg_until dlg_visible "$1" || app_fail "no window \"$1\" appeared"
-  DLG_WIN=$(dlg_find "$1")
+  dlg_until dlg_found "$1" || app_fail "no window \"$1\" appeared"
 }
 
 # True when the tank's popup menu shows with its top left corner at ($1, $2): its second

@@ -22,6 +22,9 @@ sway_setup() {
   [ -f "$SWAY_COUNTER" ] || app_fail "no swap counter at $SWAY_COUNTER"
   # The pointer for the tests that click (sway_click): headless sway has no pointer device.
   SWAY_POINTER_TOOL=$(dirname "$PELAVO")/tests/virtual_pointer
+  # Waits may take longer for a sanitizer build, as in app_setup.
+  APP_WAIT_FACTOR=1
+  app_sanitized && APP_WAIT_FACTOR=3
   APP_TMP=$(mktemp -d)
   APP_PIDS=()
   SWAY_PID=
@@ -272,7 +275,7 @@ sway_feed_and_find_food() {
   local w=$((SWAY_W - left < 200 ? SWAY_W - left : 200)) h=$((SWAY_H - top < 200 ? SWAY_H - top : 200))
   sway_click "$x" "$y" left
   [ -n "${SWAY_POINTER_PID:-}" ] && sway_pointer move "$awayx" "$awayy"
-  for _ in 1 2 3 4 5 6 7 8; do
+  for _ in $(seq $((8 * ${APP_WAIT_FACTOR:-1}))); do
     sleep 0.25
     sway_shot "$shot" "${w}x$h+$left+$top"
     box=$(convert "$shot" -fill black +opaque "$APP_FOOD_COLOUR" -format '%@' info: 2>/dev/null)
