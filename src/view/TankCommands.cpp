@@ -98,15 +98,6 @@ void TankCommands::Run(int commandId) {
   switch (commandId) {
     case kCmdAddDeleteFish: {
       FishSettingsDialog dialog(owner_);
-      // The dialog takes the keyboard once it is on screen (its first paint), as the
-      // modeless ones do when raised: without a window manager nothing else gives it the
-      // keyboard, and keys sent to its window would reach no control of it.
-      bool raised = false;
-      dialog.Bind(wxEVT_PAINT, [&dialog, &raised](wxPaintEvent& event) {
-        if (!raised) dialog.CallAfter([&dialog] { dialog.Raise(); });
-        raised = true;
-        event.Skip();
-      });
       dialog.ShowModal();
       break;
     }

@@ -182,6 +182,13 @@ wxBitmap FishSettingsDialog::RenderClient() const {
 void FishSettingsDialog::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   dc.DrawBitmap(RenderClient(), 0, 0);
+  // Once on screen (its first paint) the dialog takes the keyboard, as the modeless dialogs
+  // do when raised: without a window manager nothing else gives it the keyboard, and keys
+  // sent to its window would reach no control of it.
+  if (!raised_) {
+    raised_ = true;
+    CallAfter([this] { Raise(); });
+  }
 }
 
 void FishSettingsDialog::SelectAt(int x, int y) {

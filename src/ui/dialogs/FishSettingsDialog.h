@@ -13,7 +13,7 @@ class wxStaticText;
 // their counts, a selection mark on the chosen cell, Add / Delete / Random / Clear, and the
 // total against the limit. Twice a second, and once more on OK or the close box, the counts
 // are written to the settings file and handed to the tank. Escape leaves without a save of
-// its own. Run it with ShowModal().
+// its own. Run it with ShowModal(); it raises itself, taking the keyboard, once it shows.
 class FishSettingsDialog : public wxDialog {
  public:
   explicit FishSettingsDialog(wxWindow* parent);
@@ -59,6 +59,7 @@ class FishSettingsDialog : public wxDialog {
   wxStaticText* total_ = nullptr;
   HyperLink* link_ = nullptr;
   int rowShift_ = 0;  // pixels the bottom row moves down to clear the picture
+  bool raised_ = false;  // raised after its first paint
 
   wxDECLARE_EVENT_TABLE();
 };
