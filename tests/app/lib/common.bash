@@ -156,16 +156,19 @@ app_watchdog() {
     xargs -r kill -TERM < "$APP_TMP/left.txt" 2>/dev/null
   ) &
   APP_WATCHDOG_PID=$!
+  disown "$APP_WATCHDOG_PID"  # no word from the shell when it is stopped
   set -x
 }
 
-# Stops the watchdog of a test that ends in time.
+# Stops the watchdog of a test that ends in time: the watchdog first (so that it cannot
+# take the end of its sleep for the time running out), then its sleep.
 app_watchdog_stop() {
   set +x
   [ -n "${APP_WATCHDOG_PID:-}" ] || return 0
-  pkill -P "$APP_WATCHDOG_PID" 2>/dev/null
-  kill "$APP_WATCHDOG_PID" 2>/dev/null
-  wait "$APP_WATCHDOG_PID" 2>/dev/null
+  local sleeper
+  sleeper=$(pgrep -P "$APP_WATCHDOG_PID")
+  kill -9 "$APP_WATCHDOG_PID" 2>/dev/null
+  [ -n "$sleeper" ] && kill $sleeper 2>/dev/null
   APP_WATCHDOG_PID=
 }
 

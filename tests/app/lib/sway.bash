@@ -262,11 +262,11 @@ sway_click() {
 # Colour "r,g,b" of pixel $2, $3 of screenshot $1.
 sway_pixel() { app_pixel "$@"; }
 
-# Left click at $1, $2 in Feed mode; the running pointer then moves on to $3, $4 (default:
-# 100 pixels left and up of the click, so its cursor covers no pellet). Prints the centre "x y" of the
-# food-coloured pixels within 100 pixels of the click, from the first of eight screenshots a
-# quarter second apart that shows any (the pellet tumbles as it sinks and can be edge on);
-# nothing when none does.
+# Left click at $1, $2 in Feed mode; the running pointer stays a moment, then moves on to
+# $3, $4 (default: 100 pixels left and up of the click, so its cursor covers no pellet).
+# Prints the centre "x y" of the food-coloured pixels within 100 pixels of the click, from
+# the first of eight screenshots a quarter second apart (more on a slow build) that shows
+# any (the pellet tumbles as it sinks and can be edge on); nothing when none does.
 sway_feed_and_find_food() {
   local x=$1 y=$2 awayx=${3:-$(($1 > 100 ? $1 - 100 : $1 + 100))} awayy=${4:-$(($2 > 100 ? $2 - 100 : $2 + 100))}
   local left=$((x - 100)) top=$((y - 100)) shot=$SWAY_DATA/food.ppm box
@@ -274,7 +274,12 @@ sway_feed_and_find_food() {
   [ "$top" -lt 0 ] && top=0
   local w=$((SWAY_W - left < 200 ? SWAY_W - left : 200)) h=$((SWAY_H - top < 200 ? SWAY_H - top : 200))
   sway_click "$x" "$y" left
-  [ -n "${SWAY_POINTER_PID:-}" ] && sway_pointer move "$awayx" "$awayy"
+  # The click takes its food where the cursor stands while the tank's pick bars pass under
+  # it, a few steps later (more of them on a slow build), so the pointer waits there first.
+  if [ -n "${SWAY_POINTER_PID:-}" ]; then
+    sleep "$(awk -v f="${APP_WAIT_FACTOR:-1}" 'BEGIN { print 0.5 * f }')"
+    sway_pointer move "$awayx" "$awayy"
+  fi
   for _ in $(seq $((8 * ${APP_WAIT_FACTOR:-1}))); do
     sleep 0.25
     sway_shot "$shot" "${w}x$h+$left+$top"
